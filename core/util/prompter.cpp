@@ -1,0 +1,11 @@
+#include "core/util/prompter.h"
+
+namespace orv {
+
+Prompter &nullPrompter()
+{
+    static SilentPrompter silent(Prompter::Answer::No);
+    return silent;
+}
+
+} // namespace orv
