@@ -1,1 +1,0 @@
-#include "core/util/status.h"
