@@ -19,6 +19,8 @@ constexpr int kExitFail = 1;
 constexpr int kExitUsage = 2;
 
 int cmdPeriod(const Context &ctx);
+int cmdTables(const Context &ctx);
+int cmdTax(const Context &ctx);
 
 // Prints "orvane2-cli: <message>" to stderr and returns the code.
 int fail(int code, const std::string &message);

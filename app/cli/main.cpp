@@ -27,6 +27,8 @@ Global options:
 Commands:
   period export --year YYYY --period K        print pay period K of year YYYY as JSON
   period import --year YYYY --period K        write the JSON on standard input as period K
+  tables [--year YYYY]                        list the table files a year uses, substitutions
+  tax salary AMOUNT | bonus PREV BONUS [--otsu] [--deps N] [--year YYYY]  withholding tax in yen
 )";
 
 std::string programDir()
@@ -67,6 +69,8 @@ int main(int argc, char **argv)
     }
     static const std::map<std::string, int (*)(const Context &)> commands = {
         {"period", cmdPeriod},
+        {"tables", cmdTables},
+        {"tax", cmdTax},
     };
     auto it = commands.find(rest.front());
     if (it == commands.end())
