@@ -21,6 +21,8 @@ constexpr int kExitUsage = 2;
 int cmdPeriod(const Context &ctx);
 int cmdTables(const Context &ctx);
 int cmdTax(const Context &ctx);
+int cmdCalc(const Context &ctx);
+int cmdPremium(const Context &ctx);
 
 // Prints "orvane2-cli: <message>" to stderr and returns the code.
 int fail(int code, const std::string &message);

@@ -29,6 +29,10 @@ Commands:
   period import --year YYYY --period K        write the JSON on standard input as period K
   tables [--year YYYY]                        list the table files a year uses, substitutions
   tax salary AMOUNT | bonus PREV BONUS [--otsu] [--deps N] [--year YYYY]  withholding tax in yen
+  calc --year YYYY --period K [--save]        recompute every employee of the period, print
+                                              it as JSON (and save it with --save)
+  premium --grade G --ken R --kai R --nen R [--kkn R] [--year YYYY]
+                                              monthly premiums of a grade for rates in percent
 )";
 
 std::string programDir()
@@ -71,6 +75,8 @@ int main(int argc, char **argv)
         {"period", cmdPeriod},
         {"tables", cmdTables},
         {"tax", cmdTax},
+        {"calc", cmdCalc},
+        {"premium", cmdPremium},
     };
     auto it = commands.find(rest.front());
     if (it == commands.end())

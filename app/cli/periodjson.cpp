@@ -282,7 +282,9 @@ Status periodFromJson(const nlohmann::json &j, PayImage &img)
 {
     if (!j.is_object())
         return Status::error("the period must be a JSON object");
-    static const std::set<std::string> known = {"Head", "Kihon", "Syain", "Kintai", "Sikyu", "Koujo"};
+    // TaxExceptions is what calc reports besides the period; it is not stored.
+    static const std::set<std::string> known = {"Head",  "Kihon", "Syain",        "Kintai",
+                                                "Sikyu", "Koujo", "TaxExceptions"};
     for (auto it = j.begin(); it != j.end(); ++it)
         if (!known.count(it.key()))
             return fieldError(it.key(), "unknown field");
