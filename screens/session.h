@@ -43,6 +43,10 @@ public:
     // Today's date; replaceable in tests.
     std::function<Date()> today;
 
+    // Who answers questions: the message boxes in the program, a script in tests.
+    Prompter *prompter = &nullPrompter();
+    Prompter &ask() const { return *prompter; }
+
     // Sets corpIni and dataDir for a company data set.
     void selectCompany(const std::string &suffix);
     // Reads SysOption from the company's settings file.
