@@ -66,4 +66,4 @@ BENCHMARK(BM_SavePeriod)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+
