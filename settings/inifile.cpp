@@ -232,7 +232,8 @@ IniFile::Found IniFile::find(std::string_view section, std::string_view key) con
     return f;
 }
 
-std::optional<std::string> IniFile::value(std::string_view section, std::string_view key) const
+std::optional<std::string> IniFile::valueBytes(std::string_view section,
+                                               std::string_view key) const
 {
     auto s = utf8ToSjis(section);
     auto k = utf8ToSjis(key);
@@ -242,7 +243,15 @@ std::optional<std::string> IniFile::value(std::string_view section, std::string_
     if (!f.keyLine)
         return std::nullopt;
     auto kv = keyValue(m_lines[*f.keyLine].text);
-    return sjisToUtf8(CutBytes(unquote(kv->value), kMaxValueBytes));
+    return CutBytes(unquote(kv->value), kMaxValueBytes);
+}
+
+std::optional<std::string> IniFile::value(std::string_view section, std::string_view key) const
+{
+    auto v = valueBytes(section, key);
+    if (!v)
+        return std::nullopt;
+    return sjisToUtf8(*v);
 }
 
 std::string IniFile::readString(std::string_view section, std::string_view key,
@@ -311,11 +320,12 @@ std::string IniFile::newLineEnd() const
     return "\r\n";
 }
 
-Status IniFile::setRaw(std::string_view section, std::string_view key, std::string_view value)
+Status IniFile::setRaw(std::string_view section, std::string_view key, std::string_view value,
+                       bool valueIsSjis)
 {
     auto s = utf8ToSjis(section);
     auto k = utf8ToSjis(key);
-    auto v = utf8ToSjis(value);
+    auto v = valueIsSjis ? std::optional<std::string>(value) : utf8ToSjis(value);
     std::string where = "[" + std::string(section) + "] " + std::string(key);
     if (!s || !k || !v)
         return Status::error("Shift-JIS で表せない文字を含むため記憶できません。(" + where + ")");
@@ -353,22 +363,27 @@ Status IniFile::setRaw(std::string_view section, std::string_view key, std::stri
 
 Status IniFile::setString(std::string_view section, std::string_view key, std::string_view value)
 {
-    return setRaw(section, key, value);
+    return setRaw(section, key, value, false);
 }
 
 Status IniFile::setQuoted(std::string_view section, std::string_view key, std::string_view value)
 {
-    return setRaw(section, key, "\"" + std::string(value) + "\"");
+    return setRaw(section, key, "\"" + std::string(value) + "\"", false);
 }
 
 Status IniFile::setInt(std::string_view section, std::string_view key, long long value)
 {
-    return setRaw(section, key, std::to_string(value));
+    return setRaw(section, key, std::to_string(value), false);
 }
 
 Status IniFile::setBool(std::string_view section, std::string_view key, bool value)
 {
-    return setRaw(section, key, value ? "1" : "0");
+    return setRaw(section, key, value ? "1" : "0", false);
+}
+
+Status IniFile::setBytes(std::string_view section, std::string_view key, std::string_view bytes)
+{
+    return setRaw(section, key, bytes, true);
 }
 
 Status IniFile::save(const fs::path &requested) const

@@ -48,6 +48,9 @@ public:
     bool readBool(std::string_view section, std::string_view key, bool def) const;
     // A decimal fraction ("8.00"); the default when missing, empty or not a number.
     double readDouble(std::string_view section, std::string_view key, double def) const;
+    // The stored Shift-JIS bytes of a value (trimmed, quotes removed, cut to 2047 bytes), for
+    // values that are bytes rather than text (a scrambled password).
+    std::optional<std::string> valueBytes(std::string_view section, std::string_view key) const;
     // Keys of a section in file order (UTF-8), duplicates included.
     std::vector<std::string> keys(std::string_view section) const;
 
@@ -59,6 +62,8 @@ public:
     Status setQuoted(std::string_view section, std::string_view key, std::string_view value);
     Status setInt(std::string_view section, std::string_view key, long long value);
     Status setBool(std::string_view section, std::string_view key, bool value);
+    // Stores the bytes as they are (no conversion); refused when they hold a line break.
+    Status setBytes(std::string_view section, std::string_view key, std::string_view bytes);
 
     // Writes the image to the file: a temporary file beside it, flushed to disk, then renamed
     // over it, so that a crash leaves either the old or the new file. A read-only file is
@@ -92,7 +97,8 @@ private:
 
     Found find(std::string_view sjisSection, std::string_view sjisKey) const;
     std::string newLineEnd() const;
-    Status setRaw(std::string_view section, std::string_view key, std::string_view value);
+    Status setRaw(std::string_view section, std::string_view key, std::string_view value,
+                  bool valueIsSjis);
 
     std::vector<Line> m_lines;
 };

@@ -177,6 +177,18 @@ TEST_F(IniFileTest, RefusesValuesThatCannotBeStored)
     EXPECT_EQ(readBytes(p), "[Option]\r\nFormType=0\r\n");
 }
 
+TEST_F(IniFileTest, ByteValuesPassUnconverted)
+{
+    // Bytes that are no Shift-JIS text (a scrambled password) come back exactly.
+    const std::string bytes = std::string("\x10\xF0\x7F ", 4);
+    auto p = path("Orvane.ini");
+    IniFile ini;
+    ASSERT_TRUE(ini.setBytes("Option", "ListFile", "\"" + bytes + "\""));
+    EXPECT_FALSE(ini.setBytes("Option", "ListFile", "a\nb"));
+    ASSERT_TRUE(ini.save(p));
+    EXPECT_EQ(IniFile::load(p).valueBytes("Option", "ListFile"), bytes);
+}
+
 TEST_F(IniFileTest, UnreadableFileIsNotReplacedByAWrite)
 {
     auto folder = path("Orvane.ini");
