@@ -9,13 +9,15 @@ namespace orv {
 
 // One pay period in memory: the file header, the basic block and the four employee arrays.
 // Slots are 1-based; element 0 of each array is never used and stays zero.
+// The records are packed; aligning each array to 8 bytes keeps their doubles and 32-bit
+// amounts on natural boundaries, so references to them (as tests take) are valid.
 struct PayImage {
-    THeadRec Head{};
-    TKihonRec Kihon{};
-    std::array<TSyainRec, kSlots + 1> Syain{};
-    std::array<TKintaiRec, kSlots + 1> Kintai{};
-    std::array<TSikyuRec, kSlots + 1> Sikyu{};
-    std::array<TKoujoRec, kSlots + 1> Koujo{};
+    alignas(8) THeadRec Head{};
+    alignas(8) TKihonRec Kihon{};
+    alignas(8) std::array<TSyainRec, kSlots + 1> Syain{};
+    alignas(8) std::array<TKintaiRec, kSlots + 1> Kintai{};
+    alignas(8) std::array<TSikyuRec, kSlots + 1> Sikyu{};
+    alignas(8) std::array<TKoujoRec, kSlots + 1> Koujo{};
     int KikanNo = 1; // 1..12 months, 13 summer, 14 winter, 15 special bonus
 
     bool isBonus() const { return KikanNo > 12; }

@@ -29,6 +29,23 @@ struct Bool {
     }
 };
 
+// Int64 at an offset that is not a multiple of 8 (MyNo sits at 324): kept as bytes so that no
+// misaligned 64-bit reference can ever be formed.
+struct I64 {
+    std::uint8_t bytes[8];
+    operator std::int64_t() const
+    {
+        std::int64_t v;
+        std::memcpy(&v, bytes, 8);
+        return v;
+    }
+    I64 &operator=(std::int64_t v)
+    {
+        std::memcpy(bytes, &v, 8);
+        return *this;
+    }
+};
+
 // Str[N]: one length byte (0..N) and N bytes of Shift-JIS text.
 template <std::size_t N>
 struct Str {
@@ -88,7 +105,7 @@ struct TKihonRec {
     double NenRitu;
     double KknRitu;
     std::uint8_t reserved144[216];
-    std::int64_t HouNo;
+    I64 HouNo;
     std::uint8_t reserved368[1016];
 };
 
@@ -142,7 +159,7 @@ struct TSyainRec {
     std::uint16_t KenhoTokyu;
     std::uint16_t SeqNo;
     std::uint8_t pad322[2];
-    std::int64_t MyNo;
+    I64 MyNo;
     Bool NoSyoto;
     Str<20> Chouson;
     std::uint8_t reserved354[143];
