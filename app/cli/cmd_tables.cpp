@@ -7,8 +7,10 @@
 #include <iostream>
 #include <sstream>
 
-namespace orv::cli {
-namespace {
+namespace orv::cli
+{
+namespace
+{
 
 int currentYear()
 {
@@ -38,8 +40,8 @@ std::string contents(const TableSet &set, TableKind kind)
         break;
     }
     case TableKind::Syoyo:
-        s << "甲欄 " << set.bonus()->hyo().KouCount << " rates, 乙欄 " << set.bonus()->hyo().OtsuCount
-          << " rates";
+        s << "甲欄 " << set.bonus()->hyo().KouCount << " rates, 乙欄 "
+          << set.bonus()->hyo().OtsuCount << " rates";
         break;
     case TableKind::Kenho:
         s << "grades " << set.grades()->count() << ", pension grades " << set.grades()->hyo().NenMin

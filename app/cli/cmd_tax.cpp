@@ -9,8 +9,10 @@
 #include <ctime>
 #include <iostream>
 
-namespace orv::cli {
-namespace {
+namespace orv::cli
+{
+namespace
+{
 
 const char kTaxUsage[] = "usage: tax salary AMOUNT [--otsu] [--deps N] [--year YYYY]\n"
                          "       tax bonus PREV BONUS [--otsu] [--deps N] [--year YYYY] [--over6]";
@@ -94,11 +96,13 @@ int cmdTax(const Context &ctx)
         const TableSet set = TableSet::load(ctx.progDir, *year);
         if (bonusNeedsMonthlyTable(*p, *b)) {
             if (!set.salary())
-                return fail(kExitFail, "tax: " + set.info(TableKind::Kyuyo).name + " is not available");
+                return fail(kExitFail,
+                            "tax: " + set.info(TableKind::Kyuyo).name + " is not available");
             std::cout << SyoyoZeiByMonthlyTable(set, *p, *b, *deps, kind, 0, over6)
                       << " (monthly table: " << (over6 ? "one twelfth" : "one sixth")
-                      << " of the bonus, " << (*p == 0 ? "no pay in the previous month" :
-                                                          "bonus above ten times the previous month's pay")
+                      << " of the bonus, "
+                      << (*p == 0 ? "no pay in the previous month"
+                                  : "bonus above ten times the previous month's pay")
                       << ")\n";
             return kExitOk;
         }

@@ -6,8 +6,10 @@
 #include <cmath>
 #include <system_error>
 
-namespace orv {
-namespace {
+namespace orv
+{
+namespace
+{
 
 bool fileStillThere(const std::filesystem::path &p)
 {
@@ -39,7 +41,8 @@ std::int64_t baseTaxExtended(const SalaryTable &t, std::int64_t a, int kind, int
 }
 
 // The four-bracket rule of a table without the extension block.
-std::int64_t baseTaxFourBrackets(const SalaryTable &t, std::int64_t a, int kind, int c, int hasuuKou)
+std::int64_t baseTaxFourBrackets(const SalaryTable &t, std::int64_t a, int kind, int c,
+                                 int hasuuKou)
 {
     const TKyuyoZeiHyo &h = t.hyo();
     const int n = h.Count;
@@ -116,6 +119,7 @@ BonusTax SyoyoZei(const BonusTable &table, std::int64_t p, std::int64_t b, int d
         return r;
     r.rate = table.rate(p, kind == kKou ? kKou : kOtsu, deps);
     r.rateApplied = true;
+    r.ratePer100k = static_cast<std::int32_t>(std::lround(r.rate * 100000.0));
     r.tax = std::max<std::int64_t>(applyRate(b, r.rate, hasuuKou), 0);
     return r;
 }
@@ -126,7 +130,10 @@ BonusTax SyoyoZei(const TableSet &set, std::int64_t p, std::int64_t b, int deps,
     return set.bonus() ? SyoyoZei(*set.bonus(), p, b, deps, kind, hasuuKou) : BonusTax{};
 }
 
-bool bonusNeedsMonthlyTable(std::int64_t p, std::int64_t b) { return p == 0 || b > 10 * p; }
+bool bonusNeedsMonthlyTable(std::int64_t p, std::int64_t b)
+{
+    return p == 0 || b > 10 * p;
+}
 
 std::int64_t SyoyoZeiByMonthlyTable(const TableSet &set, std::int64_t p, std::int64_t b, int deps,
                                     int kind, int hasuuKou, bool overSixMonths)

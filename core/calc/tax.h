@@ -11,7 +11,8 @@
 
 #include <cstdint>
 
-namespace orv {
+namespace orv
+{
 
 // The tax column: the employee's Zeigaku.
 inline constexpr int kKou = 0;  // 甲欄
@@ -36,6 +37,9 @@ struct BonusTax {
     std::int64_t tax = 0;
     bool rateApplied = false; // false: no table, or computed by the monthly table
     double rate = 0.0;        // the rate applied, as a fraction
+    // The same rate in 1/100,000 (4,084 for 4.084 %), rounded to the nearest unit: the rate
+    // times 100,000 truncated in binary would give 4,083 for some published rates.
+    std::int32_t ratePer100k = 0;
 };
 
 // Bonus tax on bonus b (after social insurance) by the rate table for previous-month pay after

@@ -6,15 +6,21 @@
 #include <cmath>
 #include <cstring>
 
-namespace orv {
-namespace {
+namespace orv
+{
+namespace
+{
 
-bool rateOk(double r) { return std::isfinite(r) && r >= 0.0 && r <= 1.0; }
+bool rateOk(double r)
+{
+    return std::isfinite(r) && r >= 0.0 && r <= 1.0;
+}
 
 Status check(const TSyoyoZeiHyo &h, const std::string &name)
 {
     if (h.KouCount < 1 || h.KouCount > kSyoyoKouMaxRows)
-        return tableError(name, "甲欄 row count " + std::to_string(h.KouCount) + " is outside 1..24");
+        return tableError(name,
+                          "甲欄 row count " + std::to_string(h.KouCount) + " is outside 1..24");
     if (h.OtsuCount < 1 || h.OtsuCount > kSyoyoOtsuMaxRows)
         return tableError(name,
                           "乙欄 row count " + std::to_string(h.OtsuCount) + " is outside 1..10");

@@ -9,10 +9,12 @@
 #include <string>
 #include <string_view>
 
-namespace orv {
+namespace orv
+{
 
 // The loaded 税額表(賞与).dat (bonus withholding rate table). Immutable and cheap to copy.
-class BonusTable {
+class BonusTable
+{
 public:
     // Validates counts (甲欄 1..24, 乙欄 1..10), rates (0..1) and bands (each dependant column
     // contiguous, lower bound not above upper; 乙欄 upper bounds ascending). Bytes after the

@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <cstring>
 
-namespace orv {
-namespace {
+namespace orv
+{
+namespace
+{
 
 Status check(const TKenhoHyo &h, const std::string &name)
 {
@@ -24,8 +26,8 @@ Status check(const TKenhoHyo &h, const std::string &name)
         if (r.Hyojun <= 0)
             return tableError(name, at + " has no standard amount");
         if (g > 1 && r.Ijou != h.Rows[g - 2].Miman)
-            return tableError(name,
-                              at + " does not start where the grade before ends (out of order or a gap)");
+            return tableError(
+                name, at + " does not start where the grade before ends (out of order or a gap)");
         if (g > 1 && r.Hyojun <= h.Rows[g - 2].Hyojun)
             return tableError(name, at + " has a standard amount not above the grade before");
     }
@@ -80,6 +82,9 @@ int GradeTable::gradeFor(std::int64_t amount) const
     return 0;
 }
 
-int GradeTable::pensionGrade(int g) const { return std::clamp(g, m_hyo->NenMin, m_hyo->NenMax); }
+int GradeTable::pensionGrade(int g) const
+{
+    return std::clamp(g, m_hyo->NenMin, m_hyo->NenMax);
+}
 
 } // namespace orv

@@ -9,10 +9,12 @@
 #include <string>
 #include <string_view>
 
-namespace orv {
+namespace orv
+{
 
 // The loaded 健康保険料額表.dat (standard monthly remuneration grades). Immutable, cheap to copy.
-class GradeTable {
+class GradeTable
+{
 public:
     // Validates Count (1..80), 1 <= NenMin <= NenMax <= Count, and grades 1..Count: Ijou below
     // Miman, each grade starting where the one before ends, standard amounts ascending.

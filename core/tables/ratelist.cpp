@@ -5,8 +5,10 @@
 
 #include <cstdio>
 
-namespace orv {
-namespace {
+namespace orv
+{
+namespace
+{
 
 // "10.19", " 9.85", "9.8" or "10": the rate in hundredths of a percent, -1 when unreadable.
 int parseHundredths(std::string_view text)
@@ -56,7 +58,8 @@ Result<std::vector<RateEntry>> parseRateList(std::string_view text, const std::s
             continue;
         int h = line.size() > 10 ? parseHundredths(line.substr(10, 5)) : -1;
         if (h < 0)
-            return tableError(name, "line " + std::to_string(lineNo) + " has no rate in bytes 11-15");
+            return tableError(name,
+                              "line " + std::to_string(lineNo) + " has no rate in bytes 11-15");
         RateEntry e;
         e.label = sjisToUtf8(trimView(line.substr(0, 10)));
         e.hundredths = h;

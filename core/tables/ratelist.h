@@ -7,12 +7,13 @@
 #include <string_view>
 #include <vector>
 
-namespace orv {
+namespace orv
+{
 
 // One line of 健康保険料率.dat: a region and its combined health-insurance rate.
 struct RateEntry {
-    std::string label;   // UTF-8, trailing blanks removed
-    int hundredths = 0;  // the rate in 1/100 percent: 1019 for 10.19 %
+    std::string label;  // UTF-8, trailing blanks removed
+    int hundredths = 0; // the rate in 1/100 percent: 1019 for 10.19 %
     double percent() const { return hundredths / 100.0; }
     // What the rate picker returns: the employee's half, in percent (10.19 -> 5.095).
     double half() const { return hundredths / 200.0; }

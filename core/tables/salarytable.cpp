@@ -5,12 +5,20 @@
 #include <cmath>
 #include <cstring>
 
-namespace orv {
-namespace {
+namespace orv
+{
+namespace
+{
 
-std::string rowName(int k) { return "row " + std::to_string(k); }
+std::string rowName(int k)
+{
+    return "row " + std::to_string(k);
+}
 
-bool rateOk(double r) { return std::isfinite(r) && r >= 0.0 && r <= 1.0; }
+bool rateOk(double r)
+{
+    return std::isfinite(r) && r >= 0.0 && r <= 1.0;
+}
 
 Status checkImage(const TKyuyoZeiHyo &h, const std::string &name)
 {
@@ -36,8 +44,8 @@ Status checkImage(const TKyuyoZeiHyo &h, const std::string &name)
         if (k > n - 3 && r.Ijou <= prev.Ijou)
             return tableError(name, "top bracket " + rowName(k) + " is not above the one before");
     }
-    for (double r : {h.KouRitu1, h.KouRitu2, h.KouRitu3, h.KouRitu4, h.OtsuRitu0, h.OtsuRitu1,
-                     h.OtsuRitu2})
+    for (double r :
+         {h.KouRitu1, h.KouRitu2, h.KouRitu3, h.KouRitu4, h.OtsuRitu0, h.OtsuRitu1, h.OtsuRitu2})
         if (!rateOk(r))
             return tableError(name, "a top-bracket rate is outside 0..1");
     if (h.KouKoujo < 0 || h.OtsuKoujo < 0)
@@ -64,7 +72,8 @@ Status checkBrackets(const TKyuyoZeiHyo &h, const std::vector<TopBracket> &bs, s
                     return tableError(name, "extension: a bracket has a negative base tax");
             if (!prev && b.ijou != start)
                 return tableError(name, "extension: the first bracket of a column does not start "
-                                        "at the first top threshold " + std::to_string(start));
+                                        "at the first top threshold " +
+                                            std::to_string(start));
             if (prev && b.ijou <= prev->ijou)
                 return tableError(name, "extension: brackets are not in ascending order");
             prev = &b;
@@ -109,8 +118,8 @@ Result<SalaryTable> SalaryTable::fromBytes(std::string_view bytes, const std::st
             return tableError(name, "extension block version " + std::to_string(head.Version) +
                                         " is not supported");
         if (head.BracketCount < 2 || head.BracketCount > kKyuyoTopMaxBrackets)
-            return tableError(name, "extension bracket count " +
-                                        std::to_string(head.BracketCount) + " is outside 2..64");
+            return tableError(name, "extension bracket count " + std::to_string(head.BracketCount) +
+                                        " is outside 2..64");
         const std::size_t need = sizeof head + sizeof(TKyuyoTopRec) * head.BracketCount;
         if (head.Size < 0 || static_cast<std::size_t>(head.Size) < need ||
             static_cast<std::size_t>(head.Size) > ext.size())
@@ -146,8 +155,9 @@ Result<SalaryTable> SalaryTable::load(const std::filesystem::path &file)
     return t;
 }
 
-Result<SalaryTable> SalaryTable::fromParts(const TKyuyoZeiHyo &hyo, std::vector<TopBracket> brackets,
-                                           std::int32_t year, std::int32_t otsuRate0)
+Result<SalaryTable> SalaryTable::fromParts(const TKyuyoZeiHyo &hyo,
+                                           std::vector<TopBracket> brackets, std::int32_t year,
+                                           std::int32_t otsuRate0)
 {
     SalaryTable t;
     t.m_hyo = std::make_shared<TKyuyoZeiHyo>(hyo);

@@ -10,7 +10,8 @@
 #include <string_view>
 #include <vector>
 
-namespace orv {
+namespace orv
+{
 
 // One bracket above the table: from Ijou (yen, inclusive) the tax is Base[column] plus the
 // excess over Ijou times Rate (1/100,000).
@@ -23,7 +24,8 @@ struct TopBracket {
 
 // The loaded 税額表(給与).dat: the fixed 16,788-byte image and, when the file carries it, the
 // extension block listing every top bracket. Immutable and cheap to copy.
-class SalaryTable {
+class SalaryTable
+{
 public:
     // Parses and validates a file image; name is used in messages. Bytes after the image are
     // ignored unless they start with the extension block's magic, which is then validated too.

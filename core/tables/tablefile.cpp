@@ -3,7 +3,8 @@
 #include <fstream>
 #include <system_error>
 
-namespace orv {
+namespace orv
+{
 
 Status tableError(const std::string &name, const std::string &fault)
 {

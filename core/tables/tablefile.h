@@ -6,7 +6,8 @@
 #include <filesystem>
 #include <string>
 
-namespace orv {
+namespace orv
+{
 
 // Reads a whole table file (at most maxBytes; a larger file is refused as damaged).
 // The message names the file: "<name>: <fault>".

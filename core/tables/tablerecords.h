@@ -8,9 +8,11 @@
 #include <cstddef>
 #include <cstdint>
 
-static_assert(std::endian::native == std::endian::little, "table files are raw little-endian images");
+static_assert(std::endian::native == std::endian::little,
+              "table files are raw little-endian images");
 
-namespace orv {
+namespace orv
+{
 
 // File names in the program folder (UTF-8; the file system takes them as they are).
 inline constexpr const char kKyuyoZeiFile[] = "税額表(給与).dat";
@@ -103,9 +105,9 @@ struct TKyuyoTopHeader {
 };
 
 struct TKyuyoTopRec {
-    std::int32_t Column; // 0 甲欄, 1 乙欄
-    std::int32_t Ijou;   // threshold (yen, inclusive)
-    std::int32_t Rate;   // on the excess over Ijou, 1/100,000
+    std::int32_t Column;  // 0 甲欄, 1 乙欄
+    std::int32_t Ijou;    // threshold (yen, inclusive)
+    std::int32_t Rate;    // on the excess over Ijou, 1/100,000
     std::int32_t Base[8]; // tax at the threshold for 0..7 dependants (乙欄: all equal)
 };
 

@@ -10,8 +10,10 @@
 
 namespace fs = std::filesystem;
 
-namespace orv {
-namespace {
+namespace orv
+{
+namespace
+{
 
 // The year folders under <progDir>/tables, ascending.
 std::vector<int> yearFolders(const fs::path &root)
@@ -22,7 +24,8 @@ std::vector<int> yearFolders(const fs::path &root)
         if (!it->is_directory(ec))
             continue;
         std::string n = it->path().filename().string();
-        if (n.size() == 4 && std::all_of(n.begin(), n.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        if (n.size() == 4 &&
+            std::all_of(n.begin(), n.end(), [](char c) { return c >= '0' && c <= '9'; }))
             years.push_back(std::stoi(n));
     }
     std::sort(years.begin(), years.end());
@@ -153,8 +156,8 @@ TableSet TableSet::load(const fs::path &progDir, int year)
         set.loadFile(kind, used);
         // The first year of the run of identical files that ends at the one used.
         info.sourceYear = info.folderYear;
-        for (int i = found - 1; i >= 0 && isFile(folder(years[i]) / name) &&
-                                sameBytes(folder(years[i]) / name, used);
+        for (int i = found - 1;
+             i >= 0 && isFile(folder(years[i]) / name) && sameBytes(folder(years[i]) / name, used);
              --i)
             info.sourceYear = years[i];
     }
@@ -191,8 +194,8 @@ std::vector<std::string> TableSet::substitutionNotes() const
             continue;
         std::string from = info.folderYear ? "the " + std::to_string(info.folderYear) + " file"
                                            : "the program folder's file";
-        notes.push_back(info.name + ": the " + std::to_string(m_setYear) + " set has none; " + from +
-                        " is used");
+        notes.push_back(info.name + ": the " + std::to_string(m_setYear) + " set has none; " +
+                        from + " is used");
     }
     return notes;
 }

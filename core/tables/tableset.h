@@ -12,7 +12,8 @@
 #include <string>
 #include <vector>
 
-namespace orv {
+namespace orv
+{
 
 // The start check's message when a fixed-layout table could not be read.
 inline constexpr const char kTablesMissingMessage[] = "必要な表データファイルが足りません。";
@@ -36,7 +37,8 @@ struct TableFileInfo {
 // and a file missing from it is taken from the newest earlier folder that has it. Without any
 // year folder the four files beside the program are used. Loading never throws: each file's
 // outcome is in info(), and TableCount() counts the fixed-layout tables that were read.
-class TableSet {
+class TableSet
+{
 public:
     static TableSet load(const std::filesystem::path &progDir, int year);
     // The four files of one folder, with no year logic (the program folder as it is).

@@ -5,8 +5,12 @@
 
 #include <gtest/gtest.h>
 
-namespace orv {
-namespace {
+#include <cmath>
+
+namespace orv
+{
+namespace
+{
 
 using namespace orv::testing;
 
@@ -14,7 +18,8 @@ struct BonusEdition {
     int year, dataYear;
 };
 
-class BonusRates : public ::testing::TestWithParam<BonusEdition> {
+class BonusRates : public ::testing::TestWithParam<BonusEdition>
+{
 protected:
     void SetUp() override
     {
@@ -82,10 +87,10 @@ TEST(BonusTax, RateTimesBonusWithFractionsDropped)
         std::int64_t tax;
         double rate;
     } cases[] = {
-        {90000, 468407, 0, kKou, 9564, 0.02042},     // 468,407 x 2.042 % = 9,564.87
+        {90000, 468407, 0, kKou, 9564, 0.02042}, // 468,407 x 2.042 % = 9,564.87
         {81999, 468407, 0, kKou, 0, 0.0},
         {300000, 500000, 0, kKou, 30630, 0.06126},
-        {300000, 500000, 9, kKou, 0, 0.0},           // seven dependants: below 317,000 is 0 %
+        {300000, 500000, 9, kKou, 0, 0.0}, // seven dependants: below 317,000 is 0 %
         {223999, 100000, 0, kOtsu, 10210, 0.1021},
         {224000, 100000, 0, kOtsu, 20420, 0.2042},
         {5000000, 1000000, 0, kKou, 459450, 0.45945},
@@ -96,6 +101,7 @@ TEST(BonusTax, RateTimesBonusWithFractionsDropped)
         EXPECT_TRUE(t.rateApplied);
         EXPECT_EQ(t.tax, c.tax);
         EXPECT_EQ(t.rate, c.rate);
+        EXPECT_EQ(t.ratePer100k, static_cast<std::int32_t>(std::lround(c.rate * 100000)));
     }
 }
 
@@ -147,11 +153,11 @@ TEST(BonusTableFile, LayoutAtTheDocumentedOffsets)
     std::memcpy(&ritu2, b.data() + 4 + 72, 8);
     EXPECT_EQ(i32(0), 21);
     EXPECT_EQ(ritu2, 0.02042);
-    EXPECT_EQ(i32(4 + 72 + 8), 82000);        // row 2, 0 dependants: Ijou
-    EXPECT_EQ(i32(4 + 72 + 12), 94000);       // Miman
+    EXPECT_EQ(i32(4 + 72 + 8), 82000);          // row 2, 0 dependants: Ijou
+    EXPECT_EQ(i32(4 + 72 + 12), 94000);         // Miman
     EXPECT_EQ(i32(4 + 72 + 8 + 8 * 7), 317000); // row 2, 7 dependants: Ijou
     EXPECT_EQ(i32(1732), 5);
-    EXPECT_EQ(i32(1736 + 8), 224000);         // 乙欄 row 1 Miman
+    EXPECT_EQ(i32(1736 + 8), 224000); // 乙欄 row 1 Miman
 }
 
 } // namespace

@@ -7,8 +7,10 @@
 
 #include <functional>
 
-namespace orv {
-namespace {
+namespace orv
+{
+namespace
+{
 
 using namespace orv::testing;
 
@@ -18,8 +20,7 @@ struct Damage {
     const char *fault; // part of the expected message
 };
 
-template <typename T>
-void put(std::string &b, std::size_t off, T v)
+template <typename T> void put(std::string &b, std::size_t off, T v)
 {
     std::memcpy(b.data() + off, &v, sizeof v);
 }
@@ -56,39 +57,53 @@ TEST(DamagedTables, SalaryTable)
     const std::size_t ext = kKyuyoZeiSize;
     const int n = get32(good, 0);
     auto rowAt = [](int k) { return 4 + 44 * static_cast<std::size_t>(k - 1); };
-    expectRefused<SalaryTable>(good, kKyuyoZeiFile, {
-        {"empty", [](std::string &b) { b.clear(); }, "file is short"},
-        {"one byte short", [](std::string &b) { b.resize(kKyuyoZeiSize - 1); }, "file is short"},
-        {"count 381", [](std::string &b) { put<std::int32_t>(b, 0, 381); }, "outside 4..380"},
-        {"count 3", [](std::string &b) { put<std::int32_t>(b, 0, 3); }, "outside 4..380"},
-        {"count negative", [](std::string &b) { put<std::int32_t>(b, 0, -7); }, "outside 4..380"},
-        {"rows swapped", [&](std::string &b) {
-             std::string r5 = b.substr(rowAt(5), 44);
-             b.replace(rowAt(5), 44, b.substr(rowAt(6), 44));
-             b.replace(rowAt(6), 44, r5);
-         }, "out of order"},
-        {"a gap", [&](std::string &b) { put<std::int32_t>(b, rowAt(10) + 4, get32(b, rowAt(10) + 4) - 1); },
-         "out of order or a gap"},
-        {"top brackets descending", [&](std::string &b) { put<std::int32_t>(b, rowAt(n - 1), 780000); },
-         "top bracket"},
-        {"negative rate", [](std::string &b) { put<double>(b, 16724, -0.5); }, "rate"},
-        {"extension cut inside the header", [&](std::string &b) { b.resize(ext + 10); }, "cut short"},
-        {"extension cut inside a bracket", [&](std::string &b) { b.resize(b.size() - 1); }, "cut short"},
-        {"extension version 2", [&](std::string &b) { put<std::int32_t>(b, ext + 4, 2); }, "version 2"},
-        {"extension count 65", [&](std::string &b) { put<std::int32_t>(b, ext + 20, 65); }, "outside 2..64"},
-        {"extension count above its size", [&](std::string &b) { put<std::int32_t>(b, ext + 20, 12); },
-         "cut short"},
-        {"extension brackets out of order", [&](std::string &b) {
-             put<std::int32_t>(b, ext + 32 + 44 * 2 + 4, 780000);
-         }, "ascending"},
-        {"extension unknown column", [&](std::string &b) { put<std::int32_t>(b, ext + 32, 5); },
-         "unknown column"},
-    });
+    expectRefused<SalaryTable>(
+        good, kKyuyoZeiFile,
+        {
+            {"empty", [](std::string &b) { b.clear(); }, "file is short"},
+            {"one byte short", [](std::string &b) { b.resize(kKyuyoZeiSize - 1); },
+             "file is short"},
+            {"count 381", [](std::string &b) { put<std::int32_t>(b, 0, 381); }, "outside 4..380"},
+            {"count 3", [](std::string &b) { put<std::int32_t>(b, 0, 3); }, "outside 4..380"},
+            {"count negative", [](std::string &b) { put<std::int32_t>(b, 0, -7); },
+             "outside 4..380"},
+            {"rows swapped",
+             [&](std::string &b) {
+                 std::string r5 = b.substr(rowAt(5), 44);
+                 b.replace(rowAt(5), 44, b.substr(rowAt(6), 44));
+                 b.replace(rowAt(6), 44, r5);
+             },
+             "out of order"},
+            {"a gap",
+             [&](std::string &b) {
+                 put<std::int32_t>(b, rowAt(10) + 4, get32(b, rowAt(10) + 4) - 1);
+             },
+             "out of order or a gap"},
+            {"top brackets descending",
+             [&](std::string &b) { put<std::int32_t>(b, rowAt(n - 1), 780000); }, "top bracket"},
+            {"negative rate", [](std::string &b) { put<double>(b, 16724, -0.5); }, "rate"},
+            {"extension cut inside the header", [&](std::string &b) { b.resize(ext + 10); },
+             "cut short"},
+            {"extension cut inside a bracket", [&](std::string &b) { b.resize(b.size() - 1); },
+             "cut short"},
+            {"extension version 2", [&](std::string &b) { put<std::int32_t>(b, ext + 4, 2); },
+             "version 2"},
+            {"extension count 65", [&](std::string &b) { put<std::int32_t>(b, ext + 20, 65); },
+             "outside 2..64"},
+            {"extension count above its size",
+             [&](std::string &b) { put<std::int32_t>(b, ext + 20, 12); }, "cut short"},
+            {"extension brackets out of order",
+             [&](std::string &b) { put<std::int32_t>(b, ext + 32 + 44 * 2 + 4, 780000); },
+             "ascending"},
+            {"extension unknown column", [&](std::string &b) { put<std::int32_t>(b, ext + 32, 5); },
+             "unknown column"},
+        });
 }
 
 TEST(DamagedTables, SalaryBytesAfterTheImageWithoutTheMagicAreIgnored)
 {
-    std::string bytes = readBytes(binDir() / "tables" / "2026" / u8(kKyuyoZeiFile)).substr(0, kKyuyoZeiSize);
+    std::string bytes =
+        readBytes(binDir() / "tables" / "2026" / u8(kKyuyoZeiFile)).substr(0, kKyuyoZeiSize);
     bytes += "ZZZZ trailing bytes";
     ExactBuffer buf(bytes);
     auto t = SalaryTable::fromBytes(buf.view(), kKyuyoZeiFile);
@@ -99,39 +114,48 @@ TEST(DamagedTables, SalaryBytesAfterTheImageWithoutTheMagicAreIgnored)
 TEST(DamagedTables, BonusTable)
 {
     const std::string good = readBytes(binDir() / u8(kSyoyoZeiFile));
-    expectRefused<BonusTable>(good, kSyoyoZeiFile, {
-        {"short", [](std::string &b) { b.resize(kSyoyoZeiSize - 1); }, "file is short"},
-        {"KouCount 25", [](std::string &b) { put<std::int32_t>(b, 0, 25); }, "outside 1..24"},
-        {"KouCount 0", [](std::string &b) { put<std::int32_t>(b, 0, 0); }, "outside 1..24"},
-        {"OtsuCount 11", [](std::string &b) { put<std::int32_t>(b, 1732, 11); }, "outside 1..10"},
-        {"rows swapped", [](std::string &b) {
-             std::string r3 = b.substr(4 + 72 * 2, 72);
-             b.replace(4 + 72 * 2, 72, b.substr(4 + 72 * 3, 72));
-             b.replace(4 + 72 * 3, 72, r3);
-         }, "out of order"},
-        {"otsu rows out of order", [](std::string &b) { put<std::int32_t>(b, 1736 + 12 + 8, 100000); },
-         "ascending"},
-        {"rate above 1", [](std::string &b) { put<double>(b, 4, 1.5); }, "rate"},
-    });
+    expectRefused<BonusTable>(
+        good, kSyoyoZeiFile,
+        {
+            {"short", [](std::string &b) { b.resize(kSyoyoZeiSize - 1); }, "file is short"},
+            {"KouCount 25", [](std::string &b) { put<std::int32_t>(b, 0, 25); }, "outside 1..24"},
+            {"KouCount 0", [](std::string &b) { put<std::int32_t>(b, 0, 0); }, "outside 1..24"},
+            {"OtsuCount 11", [](std::string &b) { put<std::int32_t>(b, 1732, 11); },
+             "outside 1..10"},
+            {"rows swapped",
+             [](std::string &b) {
+                 std::string r3 = b.substr(4 + 72 * 2, 72);
+                 b.replace(4 + 72 * 2, 72, b.substr(4 + 72 * 3, 72));
+                 b.replace(4 + 72 * 3, 72, r3);
+             },
+             "out of order"},
+            {"otsu rows out of order",
+             [](std::string &b) { put<std::int32_t>(b, 1736 + 12 + 8, 100000); }, "ascending"},
+            {"rate above 1", [](std::string &b) { put<double>(b, 4, 1.5); }, "rate"},
+        });
 }
 
 TEST(DamagedTables, GradeTable)
 {
     const std::string good = readBytes(binDir() / u8(kKenhoHyoFile));
-    expectRefused<GradeTable>(good, kKenhoHyoFile, {
-        {"short", [](std::string &b) { b.resize(kKenhoHyoSize - 1); }, "file is short"},
-        {"Count 81", [](std::string &b) { put<std::int32_t>(b, 0, 81); }, "outside 1..80"},
-        {"NenMax beyond Count", [](std::string &b) { put<std::int32_t>(b, 8, 51); }, "NenMax"},
-        {"NenMin above NenMax", [](std::string &b) { put<std::int32_t>(b, 4, 36); }, "NenMin"},
-        {"NenMin 0", [](std::string &b) { put<std::int32_t>(b, 4, 0); }, "NenMin"},
-        {"grades swapped", [](std::string &b) {
-             std::string g3 = b.substr(36, 12);
-             b.replace(36, 12, b.substr(48, 12));
-             b.replace(48, 12, g3);
-         }, "out of order"},
-        {"standard amounts not ascending", [](std::string &b) { put<std::int32_t>(b, 12 * 10 + 8, 1); },
-         "standard amount"},
-    });
+    expectRefused<GradeTable>(
+        good, kKenhoHyoFile,
+        {
+            {"short", [](std::string &b) { b.resize(kKenhoHyoSize - 1); }, "file is short"},
+            {"Count 81", [](std::string &b) { put<std::int32_t>(b, 0, 81); }, "outside 1..80"},
+            {"NenMax beyond Count", [](std::string &b) { put<std::int32_t>(b, 8, 51); }, "NenMax"},
+            {"NenMin above NenMax", [](std::string &b) { put<std::int32_t>(b, 4, 36); }, "NenMin"},
+            {"NenMin 0", [](std::string &b) { put<std::int32_t>(b, 4, 0); }, "NenMin"},
+            {"grades swapped",
+             [](std::string &b) {
+                 std::string g3 = b.substr(36, 12);
+                 b.replace(36, 12, b.substr(48, 12));
+                 b.replace(48, 12, g3);
+             },
+             "out of order"},
+            {"standard amounts not ascending",
+             [](std::string &b) { put<std::int32_t>(b, 12 * 10 + 8, 1); }, "standard amount"},
+        });
 }
 
 TEST(DamagedTables, TableSetReportsTheRefusedFile)

@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
-namespace orv {
-namespace {
+namespace orv
+{
+namespace
+{
 
 using namespace orv::testing;
 
@@ -53,8 +55,8 @@ TEST(GradeTable, LayoutAtTheDocumentedOffsets)
     EXPECT_EQ(i32(0), 50);
     EXPECT_EQ(i32(4), 4);
     EXPECT_EQ(i32(8), 35);
-    EXPECT_EQ(i32(12 * 4), 83000);      // grade 4 Ijou
-    EXPECT_EQ(i32(12 * 4 + 8), 88000);  // grade 4 Hyojun
+    EXPECT_EQ(i32(12 * 4), 83000);     // grade 4 Ijou
+    EXPECT_EQ(i32(12 * 4 + 8), 88000); // grade 4 Hyojun
 }
 
 TEST(RateList, EveryRegionWithTheRatesOfItsYear)
@@ -77,8 +79,8 @@ TEST(RateList, EveryRegionWithTheRatesOfItsYear)
 
 TEST(RateList, ParsesTheLineLayout)
 {
-    auto list = parseRateList(sjis("神奈川県  10.19\r\n") + sjis("沖縄県     9.44 comment\n") + "\r\n" +
-                                  sjis("東京都     9.8"),
+    auto list = parseRateList(sjis("神奈川県  10.19\r\n") + sjis("沖縄県     9.44 comment\n") +
+                                  "\r\n" + sjis("東京都     9.8"),
                               kKenhoRituFile);
     ASSERT_TRUE(list) << list.message();
     ASSERT_EQ(list->size(), 3u);

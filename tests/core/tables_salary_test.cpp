@@ -7,8 +7,10 @@
 
 #include <algorithm>
 
-namespace orv {
-namespace {
+namespace orv
+{
+namespace
+{
 
 using namespace orv::testing;
 
@@ -55,7 +57,8 @@ struct Edition {
     int dataYear; // the CSV folder of the table in force
 };
 
-class MonthlyTable : public ::testing::TestWithParam<Edition> {
+class MonthlyTable : public ::testing::TestWithParam<Edition>
+{
 protected:
     void SetUp() override
     {
@@ -102,7 +105,8 @@ TEST_P(MonthlyTable, MatchesThePublishedRulesAcrossTheWholeRange)
 }
 
 INSTANTIATE_TEST_SUITE_P(Editions, MonthlyTable,
-                         ::testing::Values(Edition{2025, 2020}, Edition{2026, 2026}, Edition{2027, 2027}),
+                         ::testing::Values(Edition{2025, 2020}, Edition{2026, 2026},
+                                           Edition{2027, 2027}),
                          [](const auto &p) { return "Y" + std::to_string(p.param.year); });
 
 TEST(MonthlyTableFigures, PublishedFigures)
@@ -117,17 +121,17 @@ TEST(MonthlyTableFigures, PublishedFigures)
         std::int64_t want;
     } cases[] = {
         {&r08, 104999, kKou, 0, 0},
-        {&r08, 104999, kOtsu, 0, 3216},     // 104,999 x 3.063 %
+        {&r08, 104999, kOtsu, 0, 3216}, // 104,999 x 3.063 %
         {&r08, 105000, kKou, 0, 170},
         {&r08, 105000, kOtsu, 0, 3800},
         {&r08, 737000, kKou, 0, 71380},
-        {&r08, 740000, kKou, 9, 23190},     // 26,410 - 2 x 1,610
-        {&r08, 761119, kOtsu, 0, 267824},   // 259,200 + 21,119 x 40.84 % (8,624.9996)
+        {&r08, 740000, kKou, 9, 23190},   // 26,410 - 2 x 1,610
+        {&r08, 761119, kOtsu, 0, 267824}, // 259,200 + 21,119 x 40.84 % (8,624.9996)
         {&r08, 2130000, kKou, 0, 549440},
-        {&r08, 2129999, kKou, 0, 546047},   // 374,520 + 419,999 x 40.84 %
+        {&r08, 2129999, kKou, 0, 546047}, // 374,520 + 419,999 x 40.84 %
         {&r08, 3500000, kKou, 7, 1080000},
-        {&r08, 3600000, kKou, 0, 1171215},  // 1,125,270 + 100,000 x 45.945 %
-        {&r08, 1710000, kOtsu, 2, 652180},  // 655,400 - 2 x 1,610
+        {&r08, 3600000, kKou, 0, 1171215}, // 1,125,270 + 100,000 x 45.945 %
+        {&r08, 1710000, kOtsu, 2, 652180}, // 655,400 - 2 x 1,610
         {&r07, 88000, kKou, 0, 130},
         {&r07, 105000, kKou, 0, 1030},
         {&r09, 110999, kKou, 0, 0},
@@ -180,7 +184,8 @@ TEST(MonthlyTableFile, TaxIsZeroOnceTheFileIsGone)
 {
     TempDir tmp("gone");
     const auto dir = tmp.path;
-    std::filesystem::copy_file(binDir() / "tables" / "2026" / u8(kKyuyoZeiFile), dir / u8(kKyuyoZeiFile),
+    std::filesystem::copy_file(binDir() / "tables" / "2026" / u8(kKyuyoZeiFile),
+                               dir / u8(kKyuyoZeiFile),
                                std::filesystem::copy_options::overwrite_existing);
     const TableSet set = TableSet::loadFolder(dir);
     ASSERT_NE(set.salary(), nullptr);
@@ -208,22 +213,22 @@ TEST(MonthlyTableFile, LayoutAtTheDocumentedOffsets)
     ASSERT_EQ(b.size(), 16788u + 32 + 44 * 11);
     const int n = i32(0);
     EXPECT_EQ(n, static_cast<int>(rows.size()) - 1 + 4);
-    EXPECT_EQ(i32(4), 105000);                      // row 1 Ijou
-    EXPECT_EQ(i32(4 + 8), 170);                     // row 1 Kou[0]
-    EXPECT_EQ(i32(4 + 40), 3800);                   // row 1 Otsu
-    EXPECT_EQ(i32(4 + 44 * (n - 4)), 740000);       // row N-3 Ijou, F1
-    EXPECT_EQ(i32(4 + 44 * (n - 1)), 1710000);      // row N Ijou, F4
+    EXPECT_EQ(i32(4), 105000);                 // row 1 Ijou
+    EXPECT_EQ(i32(4 + 8), 170);                // row 1 Kou[0]
+    EXPECT_EQ(i32(4 + 40), 3800);              // row 1 Otsu
+    EXPECT_EQ(i32(4 + 44 * (n - 4)), 740000);  // row N-3 Ijou, F1
+    EXPECT_EQ(i32(4 + 44 * (n - 1)), 1710000); // row N Ijou, F4
     EXPECT_EQ(f64(16724), 0.2042);
     EXPECT_EQ(f64(16748), 0.4084);
     EXPECT_EQ(f64(16756), 0.03063);
     EXPECT_EQ(i32(16780), 1610);
     EXPECT_EQ(b.substr(16788, 4), "OVKT");
-    EXPECT_EQ(i32(16788 + 4), 1);                   // version
-    EXPECT_EQ(i32(16788 + 8), 32 + 44 * 11);        // block size
+    EXPECT_EQ(i32(16788 + 4), 1);            // version
+    EXPECT_EQ(i32(16788 + 8), 32 + 44 * 11); // block size
     EXPECT_EQ(i32(16788 + 12), 2026);
     EXPECT_EQ(i32(16788 + 16), 3063);
     EXPECT_EQ(i32(16788 + 20), 11);
-    const std::size_t last = 16788 + 32 + 44 * 8;   // ninth 甲欄 bracket: 3,500,000 at 45.945 %
+    const std::size_t last = 16788 + 32 + 44 * 8; // ninth 甲欄 bracket: 3,500,000 at 45.945 %
     EXPECT_EQ(i32(last + 4), 3500000);
     EXPECT_EQ(i32(last + 8), 45945);
     EXPECT_EQ(i32(last + 12), 1125270);

@@ -7,8 +7,10 @@
 
 #include <chrono>
 
-namespace orv {
-namespace {
+namespace orv
+{
+namespace
+{
 
 using namespace orv::testing;
 namespace fs = std::filesystem;
@@ -107,7 +109,8 @@ TEST(TableSet, TableDateLines)
     const sys_seconds noon = sys_days{year{2026} / January / 5} + hours{12};
     for (const auto &e : fs::recursive_directory_iterator(tmp.path))
         if (e.is_regular_file())
-            fs::last_write_time(e.path(), time_point_cast<file_clock::duration>(file_clock::from_sys(noon)));
+            fs::last_write_time(e.path(),
+                                time_point_cast<file_clock::duration>(file_clock::from_sys(noon)));
     const TableSet set = TableSet::load(tmp.path, 2027);
     const std::vector<std::string> want = {
         "税額表(給与).dat      2026/01/05", // "%-20s" of the Shift-JIS name, then "  yyyy/mm/dd"

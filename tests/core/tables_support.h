@@ -16,9 +16,13 @@
 
 #include <unistd.h>
 
-namespace orv::testing {
+namespace orv::testing
+{
 
-inline std::filesystem::path binDir() { return std::filesystem::path(ORV_BIN_DIR); }
+inline std::filesystem::path binDir()
+{
+    return std::filesystem::path(ORV_BIN_DIR);
+}
 inline std::filesystem::path dataDir(int year)
 {
     return std::filesystem::path(ORV_SOURCE_DIR) / "data" / "tables" / std::to_string(year);
@@ -37,13 +41,17 @@ inline std::string readBytes(const std::filesystem::path &p)
 inline void writeBytes(const std::filesystem::path &p, const std::string &bytes)
 {
     std::filesystem::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(p, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 // A CSV file as rows of named cells.
 struct CsvRows {
     std::vector<std::map<std::string, std::string>> rows;
-    std::int64_t num(std::size_t r, const std::string &c) const { return std::stoll(rows.at(r).at(c)); }
+    std::int64_t num(std::size_t r, const std::string &c) const
+    {
+        return std::stoll(rows.at(r).at(c));
+    }
     bool empty(std::size_t r, const std::string &c) const { return rows.at(r).at(c).empty(); }
     const std::string &str(std::size_t r, const std::string &c) const { return rows.at(r).at(c); }
     std::size_t size() const { return rows.size(); }
@@ -107,7 +115,8 @@ struct TempDir {
 
 // An exact-size heap copy, so that the sanitizer catches any read past its end.
 struct ExactBuffer {
-    explicit ExactBuffer(const std::string &bytes) : data(new char[bytes.size() ? bytes.size() : 1]), size(bytes.size())
+    explicit ExactBuffer(const std::string &bytes)
+        : data(new char[bytes.size() ? bytes.size() : 1]), size(bytes.size())
     {
         std::memcpy(data.get(), bytes.data(), bytes.size());
     }

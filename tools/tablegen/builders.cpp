@@ -11,8 +11,10 @@
 #include <memory>
 #include <stdexcept>
 
-namespace orv::tablegen {
-namespace {
+namespace orv::tablegen
+{
+namespace
+{
 
 std::int32_t i32(std::int64_t v, const std::string &what)
 {
@@ -27,10 +29,12 @@ std::int32_t rate100k(const Csv &csv, std::size_t row, const std::string &column
     return i32(csv.decimal(row, column, 3), csv.file());
 }
 
-double fraction(std::int32_t per100k) { return per100k / 100000.0; }
+double fraction(std::int32_t per100k)
+{
+    return per100k / 100000.0;
+}
 
-template <typename T>
-void check(const Result<T> &r)
+template <typename T> void check(const Result<T> &r)
 {
     if (!r)
         throw std::runtime_error(r.message());
@@ -65,7 +69,8 @@ std::string buildSalaryTable(const std::filesystem::path &dir, int year)
         if (r == 0 && !rows.integer(r, "otsu")) {
             for (int d = 0; d < 8; ++d)
                 if (rows.required(r, "kou" + std::to_string(d)) != 0)
-                    throw std::runtime_error(rows.file() + ": the untaxed first row has a 甲欄 tax");
+                    throw std::runtime_error(rows.file() +
+                                             ": the untaxed first row has a 甲欄 tax");
             continue;
         }
         if (n >= kKyuyoMaxRows - 4)
@@ -104,8 +109,8 @@ std::string buildSalaryTable(const std::filesystem::path &dir, int year)
     if (kou.size() < 4 || otsu.empty())
         throw std::runtime_error(top.file() + ": needs at least four 甲欄 and one 乙欄 bracket");
 
-    // The four fixed top-bracket rows: the first four 甲欄 brackets. Their 乙欄 cell is the 乙欄 tax
-    // at the threshold, so that the four-bracket rule of an old reader stays exact as far as it
+    // The four fixed top-bracket rows: the first four 甲欄 brackets. Their 乙欄 cell is the 乙欄
+    // tax at the threshold, so that the four-bracket rule of an old reader stays exact as far as it
     // can: 乙欄 from F1 at the first 乙欄 rate, from F3 at the rate in force at F3.
     for (int i = 0; i < 4; ++i) {
         TKyuyoZeiRec &row = hyo->Rows[n++];

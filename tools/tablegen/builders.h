@@ -3,7 +3,8 @@
 #include <filesystem>
 #include <string>
 
-namespace orv::tablegen {
+namespace orv::tablegen
+{
 
 // Each builder reads the source CSV files of one data folder and returns the table file's
 // bytes, validated by the same loader the program uses. Throws std::runtime_error naming the

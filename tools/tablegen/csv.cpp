@@ -4,8 +4,10 @@
 #include <sstream>
 #include <stdexcept>
 
-namespace orv::tablegen {
-namespace {
+namespace orv::tablegen
+{
+namespace
+{
 
 std::vector<std::string> split(const std::string &line)
 {
@@ -45,9 +47,9 @@ Csv Csv::read(const std::filesystem::path &file)
             continue;
         }
         if (cells.size() != width)
-            throw std::runtime_error(csv.m_file + ": line " + std::to_string(csv.m_rows.size() + 2) +
-                                     " has " + std::to_string(cells.size()) + " cells, not " +
-                                     std::to_string(width));
+            throw std::runtime_error(
+                csv.m_file + ": line " + std::to_string(csv.m_rows.size() + 2) + " has " +
+                std::to_string(cells.size()) + " cells, not " + std::to_string(width));
         csv.m_rows.push_back(std::move(cells));
     }
     if (header)
@@ -57,7 +59,8 @@ Csv Csv::read(const std::filesystem::path &file)
 
 void Csv::fail(std::size_t row, const std::string &column, const std::string &why) const
 {
-    throw std::runtime_error(m_file + ": line " + std::to_string(row + 2) + ", " + column + ": " + why);
+    throw std::runtime_error(m_file + ": line " + std::to_string(row + 2) + ", " + column + ": " +
+                             why);
 }
 
 const std::string &Csv::cell(std::size_t row, const std::string &column) const

@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
-namespace orv::tablegen {
+namespace orv::tablegen
+{
 
 // A source table: UTF-8, comma separated, a header line naming the columns, no quoting.
-class Csv {
+class Csv
+{
 public:
     // Throws std::runtime_error naming the file on a read or shape error.
     static Csv read(const std::filesystem::path &file);
@@ -29,7 +31,8 @@ public:
     const std::string &file() const { return m_file; }
 
 private:
-    [[noreturn]] void fail(std::size_t row, const std::string &column, const std::string &why) const;
+    [[noreturn]] void fail(std::size_t row, const std::string &column,
+                           const std::string &why) const;
 
     std::string m_file;
     std::map<std::string, std::size_t> m_index;

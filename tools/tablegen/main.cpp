@@ -24,7 +24,8 @@ namespace fs = std::filesystem;
 using namespace orv;
 using namespace orv::tablegen;
 
-namespace {
+namespace
+{
 
 std::vector<int> dataYears(const fs::path &data)
 {
