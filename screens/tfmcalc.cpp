@@ -54,7 +54,7 @@ TfmCalc::TfmCalc(QWidget *parent) : QDialog(parent)
     connect(btSub, &QPushButton::clicked, this, [this] { operation(Op::Sub); });
     connect(btMul, &QPushButton::clicked, this, [this] { operation(Op::Mul); });
     connect(btDiv, &QPushButton::clicked, this, [this] { operation(Op::Div); });
-    connect(btEqual, &QPushButton::clicked, this, &TfmCalc::result);
+    connect(btEqual, &QPushButton::clicked, this, &TfmCalc::equals);
     connect(btPercent, &QPushButton::clicked, this, &TfmCalc::percent);
     connect(btClear, &QPushButton::clicked, this, &TfmCalc::allClear);
     connect(btBack, &QPushButton::clicked, this, &TfmCalc::backSpace);
@@ -101,7 +101,7 @@ void TfmCalc::showEvent(QShowEvent *event)
 
 QString TfmCalc::displayText() const { return lbDisplay->text(); }
 
-void TfmCalc::show(long double v)
+void TfmCalc::display(long double v)
 {
     m_value = v;
     if (!std::isfinite(static_cast<double>(v))) {
@@ -117,7 +117,7 @@ void TfmCalc::showEntry()
 {
     m_value = m_entry.toDouble();
     if (!m_decimal) {
-        show(m_value);
+        display(m_value);
         return;
     }
     // While decimals are typed the typed zeros stay visible ("1.50"; "1." before the first).
@@ -206,7 +206,7 @@ void TfmCalc::operation(Op op)
         m_second = v;
     if (m_op != Op::None && m_newNumber && m_second) {
         long double r = carryOut(*m_first, *m_second);
-        show(r);
+        display(r);
         m_first = r;
     }
     m_op = op;
@@ -216,7 +216,7 @@ void TfmCalc::operation(Op op)
     m_resultShown = false;
 }
 
-void TfmCalc::result()
+void TfmCalc::equals()
 {
     if (m_op == Op::None)
         return;
@@ -225,7 +225,7 @@ void TfmCalc::result()
     else if (!m_second)
         m_second = *m_first;
     long double r = carryOut(*m_first, *m_second);
-    show(r);
+    display(r);
     m_first = r;
     m_fresh = true;
     m_decimal = false;
@@ -237,12 +237,12 @@ void TfmCalc::percent()
 {
     if (!m_newNumber && !m_second) {
         QApplication::beep();
-        show(m_value);
+        display(m_value);
         return;
     }
     const long double v = m_value;
     long double r = (m_op == Op::Add || m_op == Op::Sub) && m_first ? *m_first * v / 100 : v / 100;
-    show(r);
+    display(r);
     m_second = r;
     m_newNumber = false;
     m_fresh = true;
@@ -262,7 +262,7 @@ void TfmCalc::backSpace()
     if (m_entry.isEmpty() || m_entry == QLatin1String("-")) {
         m_entry.clear();
         m_fresh = true;
-        show(0);
+        display(0);
         return;
     }
     showEntry();
@@ -279,7 +279,7 @@ void TfmCalc::allClear()
     m_decimals = 0;
     m_resultShown = false;
     m_newNumber = false;
-    show(0);
+    display(0);
 }
 
 void TfmCalc::flash(QPushButton *b)
@@ -315,8 +315,8 @@ void TfmCalc::keyPressEvent(QKeyEvent *event)
         QDialog::keyPressEvent(event); // Esc cancels
         return;
     }
-    flash(b);
     b->click();
+    flash(b);
     event->accept();
 }
 

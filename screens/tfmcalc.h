@@ -26,7 +26,7 @@ public:
     void point();
     enum class Op { None, Add, Sub, Mul, Div };
     void operation(Op op);
-    void result();
+    void equals();
     void percent();
     void backSpace();
     void allClear();
@@ -38,7 +38,7 @@ protected:
 private:
     QPushButton *button(const QString &caption, const char *name);
     void flash(QPushButton *b);
-    void show(long double v);
+    void display(long double v);
     void showEntry();
     long double carryOut(long double a, long double b);
 

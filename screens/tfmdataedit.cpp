@@ -511,6 +511,9 @@ void TfmDataEdit::updateButtons()
 
 void TfmDataEdit::moveFocus(NumEdit *from, int step)
 {
+    // The leaving steps may have put the focus elsewhere (the income tax after the switch).
+    if (QApplication::focusWidget() != from)
+        return;
     std::vector<NumEdit *> visible;
     for (Row &r : m_rows)
         if (!r.edit->isHidden())
