@@ -1,5 +1,7 @@
 #include "screens/qtprompter.h"
 
+#include "screens/tfmnotice.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -62,8 +64,7 @@ Prompter::Answer QtPrompter::ask(Kind kind, Buttons buttons, const std::string &
 
 void QtPrompter::notice(const std::string &text)
 {
-    // The self-closing notice window replaces this where the main window is up.
-    (void)text;
+    TfmNotice::popup(m_parent, toQt(text));
 }
 
 } // namespace orv
