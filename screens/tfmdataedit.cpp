@@ -19,6 +19,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#if __has_include("screens/tfmmembedit.h")
+#include "screens/tfmmembedit.h"
+#define ORV_DATAEDIT_HAS_MEMBEDIT 1
+#endif
+
 #include <cmath>
 
 namespace orv {
@@ -60,6 +65,7 @@ TfmDataEdit::TfmDataEdit(Session &session, QWidget *parent) : QDialog(parent), m
     edSimei->setMinimumWidth(200);
 
     auto *boxKintai = new QGroupBox(QStringLiteral("勤　　怠"), this);
+    m_boxKintai = boxKintai;
     auto *boxSikyu = new QGroupBox(QStringLiteral("支　　給"), this);
     auto *boxKoujo = new QGroupBox(QStringLiteral("控　　除"), this);
     auto *boxSonota = new QGroupBox(QStringLiteral("そ　の　他"), this);
@@ -113,6 +119,13 @@ TfmDataEdit::TfmDataEdit(Session &session, QWidget *parent) : QDialog(parent), m
     // Printing and mailing a slip need the report windows, which this program does not have yet.
     btPrint->setEnabled(false);
     btMail->setEnabled(false);
+#ifdef ORV_DATAEDIT_HAS_MEMBEDIT
+    showEmployee = [this](int slot) {
+        TfmMembEdit dlg(m_session, this);
+        dlg.setViewOnly(slot);
+        dlg.exec();
+    };
+#endif
 
     auto *legendColour = new QLabel(this);
     legendColour->setFixedSize(36, 18);
@@ -344,6 +357,8 @@ void TfmDataEdit::loadEmployee()
         }
     }
 
+    // Bonus periods have no attendance.
+    m_boxKintai->setHidden(img.isBonus());
     const QString name = valid ? QString::fromStdString(sjisToUtf8(img.Syain[m_slot].Simei.view())) : QString();
     setWindowTitle(QStringLiteral("明細入力画面 【%1】").arg(name));
     edSimei->setText(name);

@@ -99,6 +99,7 @@ private:
     std::vector<Row> m_rows;
 
     QLineEdit *edSimei;
+    QGroupBox *m_boxKintai = nullptr;
     QLabel *lbSikyuTotal, *lbKoujoTotal, *lbSonotaTotal, *lbSasihiki;
     QLabel *lbZangyo[4];
     QPushButton *btPrev, *btNext, *btCalc, *btRecalc, *btManual, *btPrint, *btMail, *btMemb, *btClose;

@@ -289,6 +289,23 @@ private slots:
         QVERIFY(c.s.zeiOk[1]);
     }
 
+    void employeeInfoIsViewOnly()
+    {
+        EntryCompany c;
+        c.newPeriod(4);
+        TfmDataEdit dlg(c.s, nullptr);
+        std::vector<int> shownSlots;
+        dlg.showEmployee = [&](int slot) { shownSlots.push_back(slot); };
+        open(dlg, EntryCompany::kDaily);
+        auto *memb = dlg.findChild<QPushButton *>(QStringLiteral("btMemb"));
+        QVERIFY(memb->isEnabled());
+        memb->click();
+        memb->click();
+        // The notice comes with the first use only.
+        QCOMPARE(c.ask.asked, std::vector<std::string>{"社員情報の表示のみであり、編集は出来ません。\r(社員情報の編集はメイン画面から選択して下さい)"});
+        QCOMPARE(shownSlots, (std::vector<int>{EntryCompany::kDaily, EntryCompany::kDaily}));
+    }
+
     void employeeOrder()
     {
         // Sequence numbers first (with gaps and duplicates), the unnumbered after them.
