@@ -1,5 +1,6 @@
 #include "core/calc/calc.h"
 #include "core/calc/premiums.h"
+#include "core/util/fileio.h"
 #include "core/util/rounding.h"
 #include "core/util/sjis.h"
 #include "core/yearfile/yearfile.h"
@@ -466,6 +467,52 @@ TEST_F(BonusTest, JanuaryBonusLooksAtLastDecember)
     ASSERT_TRUE(SavePeriod(prevFile, *prev, yes, run).isOk());
     EXPECT_EQ(ZengetuSyahoGo(file, 0, "key1"), 280000);
     EXPECT_EQ(ZengetuSyahoGo(file, 0, "nobody"), 0);
+}
+
+} // namespace
+} // namespace orv
+
+namespace orv {
+namespace {
+
+TEST_F(CalcTest, CareInsuranceAgeCheckReadsBirthDates)
+{
+    // Birth dates as the withholding-slip program stores them: era code, year, month, day.
+    std::string bytes(135300, '\0');
+    auto birth = [&](int slot, int era, int year, int month, int day) {
+        std::size_t at = 300 + (slot - 1) * 1500 + 1342;
+        bytes[at] = static_cast<char>(era);
+        bytes[at + 1] = static_cast<char>(year);
+        bytes[at + 2] = static_cast<char>(month);
+        bytes[at + 3] = static_cast<char>(day);
+    };
+    birth(1, 3, 61, 6, 26); // the day before the 40th birthday is the pay date
+    birth(2, 3, 61, 6, 27); // turns 40 two days after the pay date
+    birth(3, 3, 36, 1, 5);  // 65 and paying
+    birth(4, 3, 50, 1, 5);  // 50 but without health insurance
+    for (int i = 1; i <= 4; ++i) {
+        TSyainRec &s = employee(i, 1, 200000);
+        s.Kenkou = i != 4;
+        s.Kaigo = i == 3;
+    }
+    const Date payDate{2026, 6, 25};
+    SilentPrompter yes(Prompter::Answer::Yes);
+    KaigoAgeCheck(*img, dir.string(), payDate, yes); // no file yet: nothing happens
+    EXPECT_EQ(yes.count(), 0);
+
+    std::string path = (dir / "源泉徴収(令和08年).dat").string();
+    ASSERT_TRUE(writeFileAtomic(path, bytes.substr(0, 135299))); // too short: ignored
+    KaigoAgeCheck(*img, dir.string(), payDate, yes);
+    EXPECT_EQ(yes.count(), 0);
+
+    ASSERT_TRUE(writeFileAtomic(path, bytes));
+    KaigoAgeCheck(*img, dir.string(), payDate, yes);
+    EXPECT_EQ(yes.count(), 2);
+    EXPECT_TRUE(img->Syain[1].Kaigo);
+    EXPECT_FALSE(img->Syain[2].Kaigo);
+    EXPECT_FALSE(img->Syain[3].Kaigo);
+    EXPECT_FALSE(img->Syain[4].Kaigo);
+    EXPECT_NE(yes.last().find("65歳以上"), std::string::npos);
 }
 
 } // namespace
