@@ -42,8 +42,27 @@ public:
             e->selectAll();
     }
 
+    bool takeEnter()
+    {
+        const bool was = m_enter;
+        m_enter = false;
+        return was;
+    }
+
+protected:
+    bool eventFilter(QObject *editor, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter)
+                m_enter = true;
+        }
+        return QStyledItemDelegate::eventFilter(editor, event);
+    }
+
 private:
     bool m_autoSelect;
+    bool m_enter = false;
 };
 
 // Enter commits and moves to the next editable row of the same column, wrapping to the top.
@@ -54,8 +73,10 @@ public:
 protected:
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override
     {
+        (void)hint;
         QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
-        if (hint == QAbstractItemDelegate::SubmitModelCache)
+        auto *d = dynamic_cast<CellDelegate *>(itemDelegate());
+        if (d && d->takeEnter())
             QTimer::singleShot(0, this, [this] { moveDown(); });
     }
     void keyPressEvent(QKeyEvent *e) override

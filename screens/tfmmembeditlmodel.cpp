@@ -9,7 +9,6 @@
 
 #include <QBrush>
 #include <QColor>
-#include <QLocale>
 
 namespace orv {
 namespace {
@@ -51,7 +50,7 @@ constexpr Row kGridRows[MembEditLModel::kRows + 1] = {
     {"厚生年金掛け金", "Kakekin", 999999, true},
 };
 
-QString withSeparators(std::int32_t v) { return QLocale::c().toString(v); }
+QString withSeparators(std::int32_t v) { return qs(FmtKingaku(1, v)).trimmed(); }
 
 } // namespace
 
