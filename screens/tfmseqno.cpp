@@ -48,13 +48,16 @@ TfmSeqNo::TfmSeqNo(Session &session, QWidget *parent)
 
     auto *header = new QHBoxLayout;
     header->setSpacing(0);
+    header->setContentsMargins(m_list->frameWidth() + 2, 0, 0, 0);
     const std::pair<const char *, SortKey> sections[] = {{"No", SortKey::No},
                                                          {"氏　　名", SortKey::Name},
                                                          {"部署名", SortKey::Busyo},
                                                          {"社員区分", SortKey::Kubun},
                                                          {"支給形態", SortKey::Keitai}};
     const char *names[] = {"hdNo", "hdSimei", "hdBusyo", "hdKubun", "hdKeitai"};
-    const int stretch[] = {1, 4, 4, 3, 3};
+    // Section widths in half-width characters, as the list lines lay them out.
+    const int chars[] = {6, 18, 18, 12, 16};
+    const QFontMetrics fm = m_list->fontMetrics();
     int i = 0;
     for (auto [caption, key] : sections) {
         auto *b = new QPushButton(caption, this);
@@ -62,11 +65,15 @@ TfmSeqNo::TfmSeqNo(Session &session, QWidget *parent)
         b->setToolTip("クリックすると並び替え");
         b->setCursor(Qt::PointingHandCursor);
         b->setFlat(true);
+        b->setFont(mono);
+        b->setStyleSheet("text-align: left; padding: 0px; border: none;");
         b->setAutoDefault(false);
         connect(b, &QPushButton::clicked, this, [this, key = key] { sortBy(key); });
-        header->addWidget(b, stretch[i]);
+        b->setFixedWidth(fm.horizontalAdvance(QString(chars[i], QLatin1Char('0'))));
+        header->addWidget(b);
         ++i;
     }
+    header->addStretch();
     auto button = [&](const char *name, const char *caption) {
         auto *b = new QPushButton(caption, this);
         b->setObjectName(name);
