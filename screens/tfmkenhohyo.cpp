@@ -33,6 +33,7 @@ TfmKenhoHyo::TfmKenhoHyo(Session &session, QWidget *parent)
     auto *head = new QLabel("       報 酬 月 額                     標準報酬", this);
     head->setFont(mono);
     m_label->setObjectName("lbSentaku");
+    m_label->setMinimumWidth(m_label->fontMetrics().horizontalAdvance("選択等級：99等級") + 8);
     connect(m_list, &QListWidget::currentRowChanged, this,
             [this](int row) { m_label->setText(QString("選択等級：%1等級").arg(row + 1)); });
     connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { btOkClick(); });
