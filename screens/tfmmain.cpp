@@ -398,7 +398,12 @@ void TfmMain::showEvent(QShowEvent *e)
 
 bool TfmMain::passwordSet() const
 {
+#ifdef ORV_HAVE_INPPASS
+    // The hashed password and an old scrambled one that is still to be converted.
+    return TfmInpPass::required(m_session);
+#else
     return !IniFile::load(m_session.loc.SysIni).readString("Option", "ListFile").empty();
+#endif
 }
 
 bool TfmMain::firstActivation()
