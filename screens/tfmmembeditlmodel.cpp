@@ -171,9 +171,9 @@ bool MembEditLModel::setData(const QModelIndex &index, const QVariant &value, in
     const int row = gridRow(index), col = index.column();
     if (!editable(row, col))
         return false;
-    const Row &spec = kGridRows[row];
-    auto v = parseMasterInt(us(value.toString()), spec.negative);
-    if (v && (*v > spec.max || *v < -spec.max))
+    const Row &rowDef = kGridRows[row];
+    auto v = parseMasterInt(us(value.toString()), rowDef.negative);
+    if (v && (*v > rowDef.max || *v < -rowDef.max))
         v = Status::error(kNumberTooLargeMessage);
     if (!v) {
         m_session.ask().error(v.message());
