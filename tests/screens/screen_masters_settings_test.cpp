@@ -125,7 +125,8 @@ private slots:
         QCOMPARE(cell(m, 4, 2), QString("0"));
         // Activation does not refill the grid.
         dlg.activateWindow();
-        QApplication::sendEvent(&dlg, new QEvent(QEvent::WindowActivate));
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(&dlg, &activate);
         QCOMPARE(cell(m, 3, 1), QString("250,000"));
         orvScreenshot(&dlg, "TfmMembEditL");
         dlg.close();
