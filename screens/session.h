@@ -114,6 +114,8 @@ public:
     // True from the main window's creation until the first period is open; while true,
     // closing asks nothing and writes no window geometry.
     bool starting = true;
+    // The print preview's button-bar check ([Option] PreViewBtn of the global settings).
+    bool previewBar = true;
     // A period was opened in this run: cancelling the period selection no longer asks.
     bool setUpThisRun = false;
     // The first-time hint of the period selection was shown.

@@ -6,6 +6,7 @@
 #include "screens/numedit.h"
 #include "screens/session.h"
 #include "screens/tfmcalc.h"
+#include "screens/tfmmembedit.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -18,11 +19,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#if __has_include("screens/tfmmembedit.h")
-#include "screens/tfmmembedit.h"
-#define ORV_DATAEDIT_HAS_MEMBEDIT 1
-#endif
 
 #include <cmath>
 
@@ -119,13 +115,11 @@ TfmDataEdit::TfmDataEdit(Session &session, QWidget *parent) : QDialog(parent), m
     // Printing and mailing a slip need the report windows, which this program does not have yet.
     btPrint->setEnabled(false);
     btMail->setEnabled(false);
-#ifdef ORV_DATAEDIT_HAS_MEMBEDIT
     showEmployee = [this](int slot) {
         TfmMembEdit dlg(m_session, this);
         dlg.setViewOnly(slot);
         dlg.exec();
     };
-#endif
 
     auto *legendColour = new QLabel(this);
     legendColour->setFixedSize(36, 18);

@@ -272,6 +272,7 @@ void TfmListInp::nameClicked(int column)
         openDataEdit(slot);
     } else {
         TfmDataEdit dlg(m_session, this);
+        connect(&dlg, &TfmDataEdit::slotShown, this, &TfmListInp::slotShown);
         dlg.setSlot(slot);
         dlg.exec();
     }

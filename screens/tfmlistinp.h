@@ -79,6 +79,10 @@ public:
 
     void done(int result) override;
 
+signals:
+    // The detail entry screen opened from here showed another employee.
+    void slotShown(int slot);
+
 protected:
     void showEvent(QShowEvent *event) override;
 

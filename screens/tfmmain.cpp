@@ -1,55 +1,16 @@
+// The main window: its menus and buttons, the start-up sequence of its first activation, and
+// the close request.
+
 #include "screens/tfmmain.h"
 
-#include "core/util/sjis.h"
 #include "screens/qtprompter.h"
+#include "screens/tfmcorpinfo.h"
+#include "screens/tfminppass.h"
+#include "screens/tfmmembedit.h"
 #include "screens/tfmselcorp.h"
 #include "screens/tfmseldata.h"
-#include "screens/tfmshowlog.h"
 #include "settings/inifile.h"
 #include "settings/options.h"
-
-// Windows of other parts of the program; their commands stay disabled until they are built.
-#if __has_include("screens/tfmdataedit.h")
-#include "screens/tfmdataedit.h"
-#define ORV_HAVE_DATAEDIT 1
-#endif
-#if __has_include("screens/tfmlistinp.h")
-#include "screens/tfmlistinp.h"
-#define ORV_HAVE_LISTINP 1
-#endif
-#if __has_include("screens/tfmcorpinfo.h")
-#include "screens/tfmcorpinfo.h"
-#define ORV_HAVE_CORPINFO 1
-#endif
-#if __has_include("screens/tfmmembedit.h")
-#include "screens/tfmmembedit.h"
-#define ORV_HAVE_MEMBEDIT 1
-#endif
-#if __has_include("screens/tfmmembeditl.h")
-#include "screens/tfmmembeditl.h"
-#define ORV_HAVE_MEMBEDITL 1
-#endif
-#if __has_include("screens/tfmseqno.h")
-#include "screens/tfmseqno.h"
-#define ORV_HAVE_SEQNO 1
-#endif
-#if __has_include("screens/tfmoption.h")
-#include "screens/tfmoption.h"
-#define ORV_HAVE_OPTION 1
-#endif
-#if __has_include("screens/tfmprnformk.h") && __has_include("screens/tfmprnforms.h")
-#include "screens/tfmprnformk.h"
-#include "screens/tfmprnforms.h"
-#define ORV_HAVE_PRNFORM 1
-#endif
-#if __has_include("screens/tfmprnitem.h")
-#include "screens/tfmprnitem.h"
-#define ORV_HAVE_PRNITEM 1
-#endif
-#if __has_include("screens/tfminppass.h")
-#include "screens/tfminppass.h"
-#define ORV_HAVE_INPPASS 1
-#endif
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -63,79 +24,23 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <filesystem>
+
 namespace orv {
 
 namespace {
 
 constexpr int kWindowWidth = 1024;
 constexpr int kDesignedHeight = 640;
-constexpr const char *kNoTarget = "処理の対象者が選択されていません。";
-constexpr const char *kBonusEditWarning = "賞与時に行った社員情報の修正は引き継がれません。";
-
-#ifdef ORV_HAVE_DATAEDIT
-constexpr bool kHaveDataEdit = true;
-#else
-constexpr bool kHaveDataEdit = false;
-#endif
-#ifdef ORV_HAVE_LISTINP
-constexpr bool kHaveListInp = true;
-#else
-constexpr bool kHaveListInp = false;
-#endif
-#ifdef ORV_HAVE_CORPINFO
-constexpr bool kHaveCorpInfo = true;
-#else
-constexpr bool kHaveCorpInfo = false;
-#endif
-#ifdef ORV_HAVE_MEMBEDIT
-constexpr bool kHaveMembEdit = true;
-#else
-constexpr bool kHaveMembEdit = false;
-#endif
-#ifdef ORV_HAVE_MEMBEDITL
-constexpr bool kHaveMembEditL = true;
-#else
-constexpr bool kHaveMembEditL = false;
-#endif
-#ifdef ORV_HAVE_SEQNO
-constexpr bool kHaveSeqNo = true;
-#else
-constexpr bool kHaveSeqNo = false;
-#endif
-#ifdef ORV_HAVE_OPTION
-constexpr bool kHaveOption = true;
-#else
-constexpr bool kHaveOption = false;
-#endif
-#ifdef ORV_HAVE_PRNFORM
-constexpr bool kHavePrnForm = true;
-#else
-constexpr bool kHavePrnForm = false;
-#endif
-#ifdef ORV_HAVE_PRNITEM
-constexpr bool kHavePrnItem = true;
-#else
-constexpr bool kHavePrnItem = false;
-#endif
-
-// The address field can receive mail: an "@" after the first character and no double-byte
-// character (the field also holds memos).
-bool mailUsable(std::string_view sjisAdrs)
-{
-    std::string_view a = trimView(sjisAdrs);
-    for (unsigned char c : a)
-        if (c >= 0x80)
-            return false;
-    std::size_t at = a.find('@');
-    return at != std::string_view::npos && at >= 1;
-}
+constexpr const char *kUpdaterFile = "orvane2_upd.exe";
+constexpr const char *kReleaseNotes = "Orvane2.txt";
 
 } // namespace
 
 // ---- the window ----
 
-TfmMain::TfmMain(Session &session, QWidget *parent)
-    : QMainWindow(parent), m_session(session), m_model(new EmployeeListModel(session, this)),
+TfmMain::TfmMain(Session &session, StartMode mode, QWidget *parent)
+    : QMainWindow(parent), m_session(session), m_mode(mode), m_model(new EmployeeListModel(session, this)),
       m_list(new QTreeView(this)), m_raiseTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("fmMain"));
@@ -180,9 +85,17 @@ TfmMain::TfmMain(Session &session, QWidget *parent)
     setCentralWidget(central);
 
     restoreGeometryFromSettings();
-    // The tables of this year are read when the window is created; the first activation checks
-    // that all three fixed-layout tables were found.
-    m_session.tables = TableSet::load(m_session.loc.ProgDir, m_session.today().year);
+    openDocument = [](const std::string &path) { return orv::openDocument(path); };
+    // A program updater left behind by an earlier update.
+    std::error_code ec;
+    std::filesystem::remove(std::filesystem::current_path(ec) / kUpdaterFile, ec);
+    if (m_mode != StartMode::Normal) {
+        centreOnScreen();
+    } else {
+        // The tables of this year are read when the window is created; the first activation
+        // checks that all three fixed-layout tables were found.
+        m_session.tables = TableSet::load(m_session.loc.ProgDir, m_session.today().year);
+    }
 
     connect(m_raiseTimer, &QTimer::timeout, this, [this] {
         if (!m_raiseRequested || !m_raiseRequested())
@@ -235,36 +148,36 @@ void TfmMain::buildMenus()
             &QWidget::close);
 
     QMenu *memb = bar->addMenu(QStringLiteral("社員(&S)"));
-    addCommand(memb, "mnNewMemb", QStringLiteral("社員の新規登録(&N)"), kHaveMembEdit,
+    addCommand(memb, "mnNewMemb", QStringLiteral("社員の新規登録(&N)"), true,
                &TfmMain::mnNewMembClick);
-    addCommand(memb, "mnEditMemb", QStringLiteral("社員情報の修正(&M)"), kHaveMembEdit,
+    addCommand(memb, "mnEditMemb", QStringLiteral("社員情報の修正(&M)"), true,
                &TfmMain::mnEditMembClick);
     addCommand(memb, "mnDelMemb", QStringLiteral("社員情報の削除(&D)"), true,
                &TfmMain::mnDelMembClick);
     memb->addSeparator();
-    addCommand(memb, "mnListMemb", QStringLiteral("一覧形式で社員情報修正(&L)"), kHaveMembEditL,
+    addCommand(memb, "mnListMemb", QStringLiteral("一覧形式で社員情報修正(&L)"), true,
                &TfmMain::mnListMembClick);
-    addCommand(memb, "mnSeqNo", QStringLiteral("社員連番の変更(&S)"), kHaveSeqNo,
+    addCommand(memb, "mnSeqNo", QStringLiteral("社員連番の変更(&S)"), true,
                &TfmMain::mnSeqNoClick);
     QAction *retired = addCommand(memb, "mnShowRetired", QStringLiteral("退職者を表示する(&T)"),
                                   true, &TfmMain::mnShowRetiredClick);
     retired->setCheckable(true);
 
     QMenu *input = bar->addMenu(QStringLiteral("勤怠入力(&I)"));
-    addCommand(input, "mnDataEdit", QStringLiteral("明細書形式での入力(&M)"), kHaveDataEdit,
+    addCommand(input, "mnDataEdit", QStringLiteral("明細書形式での入力(&M)"), true,
                &TfmMain::mnDataEditClick);
-    addCommand(input, "mnListInp", QStringLiteral("一覧形式での入力(&L)"), kHaveListInp,
+    addCommand(input, "mnListInp", QStringLiteral("一覧形式での入力(&L)"), true,
                &TfmMain::mnListInpClick);
 
     QMenu *basic = bar->addMenu(QStringLiteral("基本設定(&B)"));
-    addCommand(basic, "mnCorpInfo", QStringLiteral("会社情報の設定(&C)..."), kHaveCorpInfo,
+    addCommand(basic, "mnCorpInfo", QStringLiteral("会社情報の設定(&C)..."), true,
                &TfmMain::mnCorpInfoClick);
-    addCommand(basic, "mnOption", QStringLiteral("入力項目の設定(&E)..."), kHaveOption,
+    addCommand(basic, "mnOption", QStringLiteral("入力項目の設定(&E)..."), true,
                &TfmMain::mnOptionClick);
     QMenu *prnSet = basic->addMenu(QStringLiteral("印刷項目の設定(&F)"));
-    addCommand(prnSet, "mnPrnForm", QStringLiteral("給与/賞与明細(&M)..."), kHavePrnForm,
+    addCommand(prnSet, "mnPrnForm", QStringLiteral("給与/賞与明細(&M)..."), true,
                &TfmMain::mnPrnFormClick);
-    addCommand(prnSet, "mnPrnItem", QStringLiteral("給与台帳/月別一覧(&D)..."), kHavePrnItem,
+    addCommand(prnSet, "mnPrnItem", QStringLiteral("給与台帳/月別一覧(&D)..."), true,
                &TfmMain::mnPrnItemClick);
 
     // Reports, mail, help and the online update are separate parts of the program that are
@@ -350,7 +263,6 @@ void TfmMain::setRaiseRequestSource(std::function<bool()> source)
 void TfmMain::restoreGeometryFromSettings()
 {
     QScreen *screen = QGuiApplication::primaryScreen();
-    const QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
     const int screenWidth = screen ? screen->geometry().width() : 0;
     const int monitors = static_cast<int>(QGuiApplication::screens().size());
     MainWindowGeometry def;
@@ -361,9 +273,16 @@ void TfmMain::restoreGeometryFromSettings()
     setFixedWidth(kWindowWidth);
     resize(kWindowWidth, g.height > 100 ? g.height : kDesignedHeight);
     if (g.screenWidth != screenWidth || g.monitorCount != monitors)
-        move(avail.center() - QPoint(kWindowWidth / 2, height() / 2));
+        centreOnScreen();
     else if (g.left != 0 || g.top != 0)
         move(g.left, g.top);
+}
+
+void TfmMain::centreOnScreen()
+{
+    QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
+    move(avail.center() - QPoint(width() / 2, height() / 2));
 }
 
 void TfmMain::saveGeometryToSettings()
@@ -376,6 +295,7 @@ void TfmMain::saveGeometryToSettings()
     g.top = y();
     g.screenWidth = screen ? screen->geometry().width() : 0;
     g.monitorCount = static_cast<int>(QGuiApplication::screens().size());
+    g.previewBar = m_session.previewBar;
     if (Status s = writeMainWindow(m_session.loc.SysIni, g); !s)
         m_session.ask().error(s.message());
 }
@@ -387,6 +307,10 @@ void TfmMain::showEvent(QShowEvent *e)
         return;
     m_activated = true;
     QTimer::singleShot(0, this, [this] {
+        if (m_mode != StartMode::Normal) {
+            runStartMode();
+            return;
+        }
         if (!firstActivation()) {
             m_ending = true;
             close();
@@ -396,14 +320,25 @@ void TfmMain::showEvent(QShowEvent *e)
 
 // ---- start-up ----
 
+void TfmMain::runStartMode()
+{
+    Prompter &ask = m_session.ask();
+    if (m_mode == StartMode::Update) {
+        // The first start after an update: the release notes, then the confirmation.
+        openDocument(m_session.loc.ProgDir + kReleaseNotes);
+        ask.information("最新版に更新しました。");
+    } else {
+        // Fetching updaters from the maker's server is not part of this version.
+        ask.error("この版ではオンライン更新を行えません。");
+    }
+    m_ending = true;
+    close();
+}
+
 bool TfmMain::passwordSet() const
 {
-#ifdef ORV_HAVE_INPPASS
     // The hashed password and an old scrambled one that is still to be converted.
     return TfmInpPass::required(m_session);
-#else
-    return !IniFile::load(m_session.loc.SysIni).readString("Option", "ListFile").empty();
-#endif
 }
 
 bool TfmMain::firstActivation()
@@ -413,19 +348,18 @@ bool TfmMain::firstActivation()
         ask.error(s.message());
         return false;
     }
+    m_session.previewBar = readPreviewBar(m_session.loc.SysIni);
     // The version of the program that last used these settings.
     if (Status s = IniFile::writeString(m_session.loc.SysIni, "Option", "ProgVer", progVerStr());
         !s)
         ask.error(s.message());
     const int count = readCorpCount(m_session.loc.SysIni, 1);
 
-#ifdef ORV_HAVE_INPPASS
     if (passwordSet()) {
         TfmInpPass pass(m_session, this);
         if (pass.exec() != QDialog::Accepted)
             return false;
     }
-#endif
 
     std::string suffix;
     if (count >= 2) {
@@ -472,17 +406,13 @@ bool TfmMain::openPeriodIntoMain()
     Session &s = m_session;
     setWindowTitle(QtPrompter::toQt(s.periodCaption()));
     if (s.companyNameEmpty()) {
-#ifdef ORV_HAVE_CORPINFO
         TfmCorpInfo corp(s, this);
         if (corp.exec() != QDialog::Accepted)
             return false;
-#ifdef ORV_HAVE_MEMBEDIT
         TfmMembEdit memb(s, this);
         memb.setNew();
         memb.exec();
-#endif
         setWindowTitle(QtPrompter::toQt(s.periodCaption()));
-#endif
     }
     button(QStringLiteral("btPrnMeisai"))
         ->setText(s.img->isBonus() ? QStringLiteral("賞与明細") : QStringLiteral("給与明細"));
@@ -494,350 +424,6 @@ bool TfmMain::openPeriodIntoMain()
     selectRow(0);
     updateButtons();
     return true;
-}
-
-// ---- the list ----
-
-int TfmMain::selectedSlot() const
-{
-    const QModelIndex cur = m_list->currentIndex();
-    if (!cur.isValid() || !m_list->selectionModel()->isRowSelected(cur.row(), QModelIndex()))
-        return 0;
-    return m_model->slotAt(cur.row());
-}
-
-void TfmMain::selectRow(int row)
-{
-    if (m_model->rowCount() == 0) {
-        updateButtons();
-        return;
-    }
-    row = std::clamp(row, 0, m_model->rowCount() - 1);
-    const QModelIndex idx = m_model->index(row, 0);
-    m_list->selectionModel()->setCurrentIndex(
-        idx, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    m_list->scrollTo(idx);
-    updateButtons();
-}
-
-void TfmMain::rebuildList(bool byPosition)
-{
-    const int row = m_list->currentIndex().row();
-    m_model->rebuild(m_order, action(QStringLiteral("mnShowRetired"))->isChecked(), byPosition);
-    selectRow(row < 0 ? 0 : row);
-}
-
-void TfmMain::sortBy(int section)
-{
-    static const ListOrder orders[] = {ListOrder::Slot, ListOrder::Name, ListOrder::Busyo,
-                                       ListOrder::Kubun, ListOrder::Keitai};
-    if (section < 0 || section > EmployeeListModel::Keitai)
-        return;
-    const int slot = selectedSlot();
-    m_order = orders[section];
-    m_model->rebuild(m_order, action(QStringLiteral("mnShowRetired"))->isChecked(), false);
-    const int row = m_model->rowOfSlot(slot);
-    selectRow(row < 0 ? 0 : row);
-}
-
-void TfmMain::mnShowRetiredClick()
-{
-    const int slot = selectedSlot();
-    m_model->rebuild(m_order, action(QStringLiteral("mnShowRetired"))->isChecked(), false);
-    const int row = m_model->rowOfSlot(slot);
-    selectRow(row < 0 ? 0 : row);
-}
-
-void TfmMain::setToggleLabels(bool allChecked)
-{
-    QAction *all = action(QStringLiteral("mnSelectAll"));
-    QAction *mail = action(QStringLiteral("mnMailSelect"));
-    if (allChecked) {
-        all->setText(QStringLiteral("全てのチェックを解除"));
-        mail->setText(QStringLiteral("全てのチェックを解除"));
-    } else {
-        all->setText(QStringLiteral("全ての社員をチェック"));
-        mail->setText(QStringLiteral("対象社員をチェック"));
-    }
-    m_armAll = !allChecked;
-    m_armMail = !allChecked;
-}
-
-void TfmMain::mnSelectAllClick()
-{
-    m_model->setAllChecked(m_armAll);
-    setToggleLabels(m_armAll);
-}
-
-void TfmMain::mnMailSelectClick()
-{
-    if (m_armMail) {
-        for (int r = 0; r < m_model->rowCount(); ++r) {
-            const int slot = m_model->slotAt(r);
-            m_model->setChecked(r, mailUsable(m_session.img->Syain[slot].MailAdrs.view()) &&
-                                       !IsRetired(*m_session.img, slot));
-        }
-    } else {
-        m_model->setAllChecked(false);
-    }
-    setToggleLabels(m_armMail);
-}
-
-void TfmMain::updateButtons()
-{
-    const PayImage &img = *m_session.img;
-    const bool open = m_session.periodOpen;
-    const int named = m_session.namedSlots();
-    const bool bonus = img.isBonus();
-    const int slot = selectedSlot();
-    auto set = [&](const char *name, bool on) {
-        QAction *a = action(QString::fromLatin1(name));
-        a->setEnabled(on && a->property("available").toBool());
-    };
-    set("mnSaveFile", open);
-    set("mnSelData", open);
-    set("mnNewMemb", open && named < kSlots && !bonus);
-    set("mnEditMemb", open && named >= 1);
-    set("mnDelMemb", open && named >= 1 && !bonus);
-    set("mnListMemb", open && named >= 1);
-    set("mnSeqNo", open && named >= 1);
-    set("mnDataEdit", open && slot > 0 && SlotInUse(img, slot) && !IsRetired(img, slot));
-    set("mnListInp", open);
-    set("mnCorpInfo", open);
-    set("mnOption", open);
-    set("mnPrnForm", open);
-    set("mnPrnItem", open);
-    set("mnShowLog", !m_session.dataDir.empty());
-    for (auto &[name, b] : m_buttons)
-        b->setEnabled(action(b->property("command").toString())->isEnabled());
-}
-
-// ---- commands ----
-
-void TfmMain::mnSaveFileClick()
-{
-    Result<bool> r = m_session.save(m_session.ask());
-    if (!r)
-        m_session.ask().error(r.message());
-}
-
-void TfmMain::afterMasterChange(bool byPosition)
-{
-    rebuildList(byPosition);
-    setWindowTitle(QtPrompter::toQt(m_session.periodCaption()));
-}
-
-void TfmMain::mnNewMembClick()
-{
-#ifdef ORV_HAVE_MEMBEDIT
-    const PayImage &img = *m_session.img;
-    const int k = img.KikanNo;
-    if (k >= 1 && k <= 11 && img.Head.Sakusei[k])
-        m_session.ask().warning("現在入力中の月の翌月データが存在します。\r"
-                                "この状態で追加した社員は翌月に引き継がれません。");
-    std::set<int> before;
-    for (int i = 1; i <= kSlots; ++i)
-        if (SlotInUse(img, i))
-            before.insert(i);
-    TfmMembEdit dlg(m_session, this);
-    dlg.setNew();
-    if (dlg.exec() != QDialog::Accepted)
-        return;
-    const int row = m_list->currentIndex().row();
-    m_model->rebuild(m_order, action(QStringLiteral("mnShowRetired"))->isChecked(), true);
-    for (int i = 1; i <= kSlots; ++i) {
-        if (SlotInUse(img, i) && !before.count(i) && !IsRetired(img, i)) {
-            const int r = m_model->rowOfSlot(i);
-            if (r >= 0)
-                m_model->setChecked(r, true);
-        }
-    }
-    selectRow(row < 0 ? 0 : row);
-#endif
-}
-
-void TfmMain::mnEditMembClick()
-{
-#ifdef ORV_HAVE_MEMBEDIT
-    const int slot = selectedSlot();
-    if (slot == 0) {
-        m_session.ask().error(kNoTarget);
-        return;
-    }
-    if (m_session.img->isBonus() &&
-        m_session.ask().ask(Prompter::Kind::Confirmation, Prompter::Buttons::OkCancel,
-                            kBonusEditWarning) != Prompter::Answer::Ok)
-        return;
-    TfmMembEdit dlg(m_session, this);
-    dlg.setSlot(slot);
-    if (dlg.exec() != QDialog::Accepted)
-        return;
-    // The checked employees keep their marks.
-    const int row = m_list->currentIndex().row();
-    m_model->rebuild(m_order, action(QStringLiteral("mnShowRetired"))->isChecked(), false);
-    selectRow(row);
-#endif
-}
-
-void TfmMain::mnDelMembClick()
-{
-    Session &s = m_session;
-    const int slot = selectedSlot();
-    if (slot == 0 || !SlotInUse(*s.img, slot)) {
-        s.ask().error(kNoTarget);
-        return;
-    }
-    if (s.withholdingFileOfYearExists() &&
-        s.ask().ask(Prompter::Kind::Warning, Prompter::Buttons::YesNo,
-                    "今年の源泉徴収データが作成されているため、\r"
-                    "社員削除を行うと源泉徴収データにずれが生じます。\r"
-                    "（社員削除ではなく、退職に設定する事を推奨）\r\r"
-                    "このまま社員削除を続行しますか？") != Prompter::Answer::Yes)
-        return;
-    const TSyainRec &rec = s.img->Syain[slot];
-    std::string busyo = sjisToUtf8(trimView(rec.Busyo.view()));
-    if (!busyo.empty())
-        busyo = " " + busyo + " ";
-    const std::string text = "下記社員の登録情報を削除しますか？\r\r【" + busyo + " " +
-                             sjisToUtf8(trimView(rec.Simei.view())) + " 】";
-    if (s.ask().ask(Prompter::Kind::Confirmation, Prompter::Buttons::YesNo, text) !=
-        Prompter::Answer::Yes)
-        return;
-    const int row = m_list->currentIndex().row();
-    deleteEmployee(*s.img, slot);
-    m_model->rebuild(m_order, action(QStringLiteral("mnShowRetired"))->isChecked(), true);
-    selectRow(row);
-    if (Status st = s.sysLog(kLogEmployeeDeleted); !st)
-        s.ask().error(st.message());
-}
-
-void TfmMain::mnListMembClick()
-{
-#ifdef ORV_HAVE_MEMBEDITL
-    if (m_session.img->isBonus() &&
-        m_session.ask().ask(Prompter::Kind::Confirmation, Prompter::Buttons::OkCancel,
-                            kBonusEditWarning) != Prompter::Answer::Ok)
-        return;
-    TfmMembEditL dlg(m_session, this);
-    dlg.exec();
-    afterMasterChange(true);
-#endif
-}
-
-void TfmMain::mnSeqNoClick()
-{
-#ifdef ORV_HAVE_SEQNO
-    TfmSeqNo dlg(m_session, this);
-    dlg.exec();
-    afterMasterChange(false);
-#endif
-}
-
-void TfmMain::mnDataEditClick()
-{
-#ifdef ORV_HAVE_DATAEDIT
-    const int slot = selectedSlot();
-    if (slot == 0)
-        return;
-    TfmDataEdit dlg(m_session, this);
-    dlg.setSlot(slot);
-    dlg.exec();
-    afterMasterChange(true);
-#endif
-}
-
-void TfmMain::mnListInpClick()
-{
-#ifdef ORV_HAVE_LISTINP
-    TfmListInp dlg(m_session, this);
-    dlg.exec();
-    afterMasterChange(true);
-#endif
-}
-
-void TfmMain::mnCorpInfoClick()
-{
-#ifdef ORV_HAVE_CORPINFO
-    TfmCorpInfo dlg(m_session, this);
-    dlg.exec();
-    afterMasterChange(true);
-#endif
-}
-
-void TfmMain::mnOptionClick()
-{
-#ifdef ORV_HAVE_OPTION
-    TfmOption dlg(m_session, this);
-    dlg.exec();
-    afterMasterChange(true);
-#endif
-}
-
-void TfmMain::mnPrnFormClick()
-{
-#ifdef ORV_HAVE_PRNFORM
-    if (m_session.img->isBonus()) {
-        TfmPrnFormS dlg(m_session, this);
-        dlg.exec();
-    } else {
-        TfmPrnFormK dlg(m_session, this);
-        dlg.exec();
-    }
-    afterMasterChange(true);
-#endif
-}
-
-void TfmMain::mnPrnItemClick()
-{
-#ifdef ORV_HAVE_PRNITEM
-    TfmPrnItem dlg(m_session, this);
-    dlg.exec();
-#endif
-}
-
-void TfmMain::mnShowLogClick()
-{
-    TfmShowLog dlg(m_session, this);
-    dlg.exec();
-}
-
-bool TfmMain::printTargetsChecked()
-{
-    if (m_model->checkedCount() > 0)
-        return true;
-    m_session.ask().error("印刷対象者が選択されていません。\r"
-                          "(No欄のチェックボックスをチェックして選択します)");
-    return false;
-}
-
-bool TfmMain::ledgerUnsavedCheck(bool grandTotal)
-{
-    if (m_session.unsavedChanges(false, true, m_session.ask()) != Prompter::Answer::Yes)
-        return true;
-    const char *text = grandTotal ? "変更内容を保存しないと給与/賞与総合計台帳に反映されません。"
-                                  : "変更内容を保存しないと社員別給与台帳に反映されません。";
-    return m_session.ask().ask(Prompter::Kind::Information, Prompter::Buttons::OkCancel, text) ==
-           Prompter::Answer::Ok;
-}
-
-bool TfmMain::mailTargetsChecked()
-{
-    bool removed = false;
-    for (int r = 0; r < m_model->rowCount(); ++r) {
-        const int slot = m_model->slotAt(r);
-        if (m_model->isChecked(r) && (!mailUsable(m_session.img->Syain[slot].MailAdrs.view()) ||
-                                      IsRetired(*m_session.img, slot))) {
-            m_model->setChecked(r, false);
-            removed = true;
-        }
-    }
-    if (removed)
-        m_session.ask().information("不正なメールアドレス(メモ書き)と退職者の選択は外しました。");
-    if (m_model->checkedCount() > 0)
-        return true;
-    m_session.ask().error("メール送信対象者が選択されていません。\r"
-                          "(No欄のチェックボックスをチェックして選択します)");
-    return false;
 }
 
 // ---- close ----

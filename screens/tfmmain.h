@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/startmode.h"
 #include "screens/session.h"
 
 #include <QAbstractTableModel>
@@ -56,7 +57,10 @@ private:
 class TfmMain : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TfmMain(Session &session, QWidget *parent = nullptr);
+    // In an online-update mode the window is centred, no tables are read and the first
+    // activation runs that mode's flow instead of the start-up sequence.
+    explicit TfmMain(Session &session, StartMode mode = StartMode::Normal,
+                     QWidget *parent = nullptr);
 
     // The first activation runs the start-up sequence (tables, password, company, settings,
     // data folder, yearly file, period selection). Off in tests, which call it themselves.
@@ -67,6 +71,12 @@ public:
     // recomputation, check marks). False when the program has to close.
     bool openPeriodIntoMain();
 
+    // The flow of an online-update mode; the program ends after it.
+    void runStartMode();
+    StartMode startMode() const { return m_mode; }
+    // Opens a document with the desktop's handler; replaceable in tests.
+    std::function<bool(const std::string &path)> openDocument;
+
     // Polled for a second copy's request to come to the front.
     void setRaiseRequestSource(std::function<bool()> source);
 
@@ -75,6 +85,8 @@ public:
     ListOrder listOrder() const { return m_order; }
     int selectedSlot() const; // 0 when no line is selected
     void selectRow(int row);
+    // Selects the line of an employee, when it is shown (the detail entry screen stepping).
+    void showSlot(int slot);
     QAction *action(const QString &objectName) const;
     QPushButton *button(const QString &objectName) const;
 
@@ -115,6 +127,7 @@ private:
     void buildButtons();
     void restoreGeometryFromSettings();
     void saveGeometryToSettings();
+    void centreOnScreen();
     // Close request; toSelection: the return to the period selection.
     bool closeRequest();
     void rebuildList(bool byPosition);
@@ -125,6 +138,7 @@ private:
                         void (TfmMain::*slot)() = nullptr);
 
     Session &m_session;
+    StartMode m_mode;
     EmployeeListModel *m_model;
     QTreeView *m_list;
     QTimer *m_raiseTimer;

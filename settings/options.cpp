@@ -314,8 +314,14 @@ Status writeMainWindow(const SettingsPath &sysIni, const MainWindowGeometry &g)
                    [&] { return ini.setInt("Window", "MainFormPX", g.left); },
                    [&] { return ini.setInt("Window", "MainFormPY", g.top); },
                    [&] { return ini.setInt("Window", "ScreenWidth", g.screenWidth); },
-                   [&] { return ini.setInt("Window", "MonitorCount", g.monitorCount); });
+                   [&] { return ini.setInt("Window", "MonitorCount", g.monitorCount); },
+                   [&] { return ini.setBool(kOption, "PreViewBtn", g.previewBar); });
     });
+}
+
+bool readPreviewBar(const SettingsPath &sysIni)
+{
+    return IniFile::load(sysIni).readBool(kOption, "PreViewBtn", true);
 }
 
 ListWindowGeometry readListWindow(const SettingsPath &corpIni, std::string_view prefix)

@@ -107,8 +107,12 @@ struct MainWindowGeometry {
     int top = 0;
     int screenWidth = 0;
     int monitorCount = 0;
+    // [Option] PreViewBtn: the print preview shows its button bar. Written with the geometry
+    // when the main window closes; read at start-up by readPreviewBar.
+    bool previewBar = true;
 };
-// `defaults` gives the values of missing keys (width is not read).
+bool readPreviewBar(const SettingsPath &sysIni);
+// `defaults` gives the values of missing keys (width and previewBar are not read).
 MainWindowGeometry readMainWindow(const SettingsPath &sysIni, const MainWindowGeometry &defaults);
 Status writeMainWindow(const SettingsPath &sysIni, const MainWindowGeometry &g);
 

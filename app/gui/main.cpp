@@ -1,6 +1,7 @@
 // orvane2: the desktop program. Resolves where the settings live, refuses a second copy for
 // the same settings folder, checks that the folder can be written, and opens the main window,
-// whose first activation runs the rest of the start-up.
+// whose first activation runs the rest of the start-up (or, with an online-update switch, the
+// flow of that mode).
 
 #include "platform/locations.h"
 #include "platform/singleinstance.h"
@@ -17,12 +18,14 @@
 #include <cstdio>
 #include <filesystem>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace {
 
 struct Arguments {
-    std::string base; // --base DIR
-    int others = 0;   // arguments other than --base; any of them lets a second copy start
+    std::string base;                // --base DIR
+    std::vector<std::string> others; // any of them lets a second copy start
     bool bad = false;
 };
 
@@ -40,7 +43,7 @@ Arguments parseArguments(const QStringList &args)
         } else if (arg.startsWith(QLatin1String("--base="))) {
             a.base = arg.mid(7).toStdString();
         } else {
-            ++a.others;
+            a.others.push_back(arg.toStdString());
         }
     }
     return a;
@@ -72,7 +75,8 @@ int main(int argc, char **argv)
 
     const Arguments args = parseArguments(QApplication::arguments());
     if (args.bad) {
-        std::fprintf(stderr, "usage: orvane2 [--base SETTINGS_FOLDER]\n");
+        std::fprintf(stderr,
+                     "usage: orvane2 [--base SETTINGS_FOLDER] [/Download | /DownloadF | /Update]\n");
         return 2;
     }
 
@@ -90,7 +94,7 @@ int main(int argc, char **argv)
 
     // One running copy per settings folder; any other argument lets a second copy start.
     orv::SingleInstanceLock lock = orv::SingleInstanceLock::acquire(loc.BaseDir);
-    if (orv::singleInstanceCheckApplies(1 + args.others)) {
+    if (orv::singleInstanceCheckApplies(1 + static_cast<int>(args.others.size()))) {
         if (lock.state() == orv::SingleInstanceLock::State::AlreadyRunning) {
             prompter.error(orv::kDoubleStartMessage);
             (void)lock.notifyRunningInstance();
@@ -112,7 +116,7 @@ int main(int argc, char **argv)
     orv::Session session;
     session.loc = loc;
     session.prompter = &prompter;
-    orv::TfmMain main(session);
+    orv::TfmMain main(session, orv::startModeFromArguments(args.others));
     prompter.setParent(&main);
     if (lock.acquired())
         main.setRaiseRequestSource([&lock] { return lock.takeRaiseRequest(); });

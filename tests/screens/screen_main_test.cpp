@@ -18,10 +18,8 @@
 
 #include <cstring>
 
-#if __has_include("screens/tfmcorpinfo.h")
 #include "screens/tfmcorpinfo.h"
-#define HAVE_CORPINFO 1
-#endif
+#include "screens/tfmdataedit.h"
 
 using namespace orv;
 
@@ -70,6 +68,8 @@ private slots:
     void closeAsksAboutUnsavedChanges();
     void bonusExceptionAnsweredYes();
     void bonusExceptionAnsweredNo();
+    void detailSteppingSelectsTheMainLine();
+    void updateSwitchesSkipTheStartUp();
 };
 
 void ScreenMainTest::firstStartOnEmptyFolder()
@@ -81,7 +81,6 @@ void ScreenMainTest::firstStartOnEmptyFolder()
     ModalDriver driver;
     driver.handlers.push_back(choosePeriod(4));
     bool corpInfoShown = false;
-#ifdef HAVE_CORPINFO
     driver.handlers.push_back([&](QWidget *w) {
         auto *d = qobject_cast<TfmCorpInfo *>(w);
         if (!d)
@@ -92,7 +91,6 @@ void ScreenMainTest::firstStartOnEmptyFolder()
         d->reject();
         return true;
     });
-#endif
 
     TfmMain main(s);
     main.setAutoStart(false);
@@ -110,22 +108,10 @@ void ScreenMainTest::firstStartOnEmptyFolder()
     QCOMPARE(s.img->Kihon.Nissu, 20);
     QCOMPARE(s.img->Kihon.Jikan, 160.0);
 
-#ifdef HAVE_CORPINFO
     // A company without a name goes to company information; cancelling it ends the program.
     QVERIFY(corpInfoShown);
     QVERIFY(!started);
     QVERIFY(s.starting);
-#else
-    QVERIFY(!corpInfoShown);
-    QVERIFY(started);
-    QVERIFY(!s.starting);
-    QCOMPARE(main.windowTitle(), QStringLiteral("カナリエ 【 令和8年4月支給給与】"));
-    auto log = readSysLog(s.dataDir);
-    QVERIFY(log.isOk());
-    QCOMPARE(log->size(), std::size_t(1));
-    QCOMPARE(QString::fromStdString(log->front()),
-             QStringLiteral("2026/04/15 09:30  給与計算ソフト ｢カナリエ｣を起動"));
-#endif
     orvScreenshot(&main, QStringLiteral("main_first_start"));
 
     // The file was created in this run and never saved: closing offers to delete it.
@@ -194,6 +180,7 @@ void ScreenMainTest::monthComputedSavedAndReopened()
         QVERIFY(!p.wasAsked("データが変更されています。"));
         // The window geometry went to the global settings file.
         QCOMPARE(IniFile::load(s.loc.SysIni).readInt("Window", "MainFormSX", 0), 1024);
+        QCOMPARE(IniFile::load(s.loc.SysIni).readString("Option", "PreViewBtn"), std::string("1"));
     }
     {
         Session s;
@@ -346,6 +333,87 @@ void ScreenMainTest::bonusExceptionAnsweredNo()
                {"カナリエを終了しますか？", Prompter::Answer::Yes}};
     main->close();
     delete main;
+}
+
+void ScreenMainTest::detailSteppingSelectsTheMainLine()
+{
+    TestBase base;
+    Session s;
+    RulePrompter p;
+    base.startSession(s, p);
+    prepareCompany(s, 3);
+    ModalDriver driver;
+    driver.handlers.push_back(choosePeriod(4));
+    TfmMain main(s);
+    main.setAutoStart(false);
+    main.show();
+    QVERIFY(main.firstActivation());
+    QCOMPARE(main.selectedSlot(), 1);
+
+    // Stepping on in the detail screen moves the main list's selection with it, and the
+    // selection stays there when the screen closes.
+    std::vector<int> seen;
+    driver.handlers.push_back([&](QWidget *w) {
+        auto *d = qobject_cast<TfmDataEdit *>(w);
+        if (!d)
+            return false;
+        d->btNextClick();
+        seen.push_back(main.selectedSlot());
+        d->btNextClick();
+        seen.push_back(main.selectedSlot());
+        d->btPrevClick();
+        seen.push_back(main.selectedSlot());
+        d->reject();
+        return true;
+    });
+    main.mnDataEditClick();
+    QCOMPARE(seen, (std::vector<int>{2, 3, 2}));
+    QCOMPARE(main.selectedSlot(), 2);
+    p.rules = {{"データが変更されています。", Prompter::Answer::No},
+               {"カナリエを終了しますか？", Prompter::Answer::Yes}};
+    QVERIFY(main.close());
+}
+
+void ScreenMainTest::updateSwitchesSkipTheStartUp()
+{
+    struct Case {
+        StartMode mode;
+        std::string message;
+        bool opensNotes;
+    };
+    const Case cases[] = {
+        {StartMode::Update, "最新版に更新しました。", true},
+        {StartMode::Download, "この版ではオンライン更新を行えません。", false},
+        {StartMode::DownloadF, "この版ではオンライン更新を行えません。", false},
+    };
+    for (const Case &c : cases) {
+        TestBase base;
+        Session s;
+        RulePrompter p;
+        base.startSession(s, p);
+        ModalDriver driver; // any window the start-up would open is refused and named
+        TfmMain main(s, c.mode);
+        std::vector<std::string> opened;
+        main.openDocument = [&](const std::string &path) {
+            opened.push_back(path);
+            return true;
+        };
+        main.setAutoStart(false);
+        main.show();
+        main.runStartMode();
+
+        // No tables, no period selection, no data folder, no question on closing.
+        QVERIFY(!main.isVisible());
+        QVERIFY(driver.seen.empty());
+        QVERIFY(!s.tables.startCheck());
+        QVERIFY(!std::filesystem::exists(s.loc.DataDir("")));
+        // The flow's message is the only one: the exit question is not asked.
+        QCOMPARE(p.asked, std::vector<std::string>{c.message});
+        if (c.opensNotes)
+            QCOMPARE(opened, std::vector<std::string>{s.loc.ProgDir + "Orvane2.txt"});
+        else
+            QVERIFY(opened.empty());
+    }
 }
 
 QTEST_MAIN(ScreenMainTest)

@@ -270,7 +270,9 @@ TEST_F(OptionsTest, WindowAndPrinterSettings)
 
     auto sys = path("Orvane.ini");
     MainWindowGeometry defaults{0, 640, 0, 0, 1920, 1};
-    ASSERT_TRUE(writeMainWindow(sys, {1024, 700, 30, 40, 2560, 2}));
+    EXPECT_TRUE(readPreviewBar(sys)); // on by default
+    ASSERT_TRUE(writeMainWindow(sys, {1024, 700, 30, 40, 2560, 2, false}));
+    EXPECT_FALSE(readPreviewBar(sys));
     MainWindowGeometry m = readMainWindow(sys, defaults);
     EXPECT_EQ(m.width, 0); // the width is not read back
     EXPECT_EQ(m.height, 700);
