@@ -153,58 +153,28 @@ Result<BonusResult> SyoyoKeisan(PayImage &img, int a, const CalcContext &ctx)
     }
     w.kazeiTotal() = kazei;
     w.sikyuTotal() = sikyu;
-    std::int64_t santei = sikyu - notSyaho;
+    DeductionRun run(w, use, sikyu - notSyaho);
 
     const std::int64_t b = kazei > 0 ? kazei / 1000 * 1000 : 0;
     const std::int64_t bh = SyoyoHyojunKen(img, ctx.curFile, b, m.UniqueKey.view());
     const std::int64_t bp = std::min(b, kPensionBonusCap);
     const TKihonRec &kh = img.Kihon;
 
-    std::int64_t syaho = 0, koujo = 0;
-    auto deduct = [&](int k, std::int64_t value, bool social) {
-        if (!use.deduct[k]) {
-            w.deduct(k) = 0;
-            return;
-        }
-        if (!w.deductManual(k))
-            w.deduct(k) = value;
-        if (social)
-            syaho += w.deduct(k);
-        koujo += w.deduct(k);
-    };
-    deduct(1, m.Kenkou ? SyahoHasuu(static_cast<double>(bh) * (kh.KenRitu / 100.0)) : 0, true);
-    deduct(2, m.NenHoken ? SyahoHasuu(static_cast<double>(bp) * (kh.NenRitu / 100.0)) : 0, true);
-    deduct(3, m.NenKikin ? SyahoHasuu(static_cast<double>(bp) * (kh.KknRitu / 100.0)) : 0, true);
+    run.set(1, m.Kenkou ? SyahoHasuu(static_cast<double>(bh) * (kh.KenRitu / 100.0)) : 0, true);
+    run.set(2, m.NenHoken ? SyahoHasuu(static_cast<double>(bp) * (kh.NenRitu / 100.0)) : 0, true);
+    run.set(3, m.NenKikin ? SyahoHasuu(static_cast<double>(bp) * (kh.KknRitu / 100.0)) : 0, true);
     const std::int64_t koyouBase = sikyu - (use.pay[2] ? w.pay(2) : 0);
-    deduct(4, m.Koyou ? KoyouHasuu(static_cast<double>(koyouBase) * (kh.KoyRitu / 100.0)) : 0,
-           true);
+    run.set(4, m.Koyou ? KoyouHasuu(static_cast<double>(koyouBase) * (kh.KoyRitu / 100.0)) : 0,
+            true);
     // Care is the combined health-and-care premium less the health premium; it exists only
     // for an employee with health insurance.
     std::int64_t care = 0;
     if (m.Kaigo && m.Kenkou)
-        care = SyahoHasuu(((kh.KenRitu + kh.KaiRitu) / 100.0) * static_cast<double>(bh)) -
-               w.deduct(1);
-    deduct(5, care, true);
+        care =
+            SyahoHasuu(((kh.KenRitu + kh.KaiRitu) / 100.0) * static_cast<double>(bh)) - w.deduct(1);
+    run.set(5, care, true);
 
-    for (int i = 0; i < 3; ++i) {
-        int k = 10 + i;
-        deduct(k, m.Koujo[i], opt.Kazei[6 + i]);
-        if (use.deduct[k] && opt.Syaho[6 + i])
-            santei -= w.deduct(k);
-    }
-    for (int i = 0; i < 3; ++i) {
-        int k = 13 + i;
-        if (!use.deduct[k])
-            continue;
-        if (opt.Kazei[9 + i])
-            syaho += w.deduct(k);
-        if (opt.Syaho[9 + i])
-            santei -= w.deduct(k);
-        koujo += w.deduct(k);
-    }
-    w.syahoSantei() = santei;
-    w.syahoTotal() = syaho;
-    w.syahoGo() = kazei - syaho;
+    run.userNamedAndTotals(opt, DeductionRun::fixedOf(m), kazei);
 
     if (!use.deduct[8]) {
         w.deduct(8) = 0;
@@ -226,9 +196,9 @@ Result<BonusResult> SyoyoKeisan(PayImage &img, int a, const CalcContext &ctx)
                     w.syoyoRitu() = Kirisute(tax.rate * 100000.0);
             }
         }
-        koujo += w.deduct(8);
+        run.add(8);
     }
-    w.koujoTotal() = koujo;
+    w.koujoTotal() = run.koujo();
     if (Status s = w.commit(); !s)
         return s;
     return result;

@@ -51,4 +51,41 @@ Status SlotWork::commit()
     return Status::ok();
 }
 
+void DeductionRun::set(int k, std::int64_t value, bool social)
+{
+    if (!m_use.deduct[k]) {
+        m_w.deduct(k) = 0;
+        return;
+    }
+    if (!m_w.deductManual(k))
+        m_w.deduct(k) = value;
+    if (social)
+        m_syaho += m_w.deduct(k);
+    m_koujo += m_w.deduct(k);
+}
+
+void DeductionRun::userNamedAndTotals(const TOption &opt, const std::array<std::int64_t, 3> &fixed,
+                                      std::int64_t kazei)
+{
+    for (int i = 0; i < 3; ++i) {
+        const int k = 10 + i;
+        set(k, fixed[i], opt.Kazei[6 + i]);
+        if (m_use.deduct[k] && opt.Syaho[6 + i])
+            m_santei -= m_w.deduct(k);
+    }
+    for (int i = 0; i < 3; ++i) {
+        const int k = 13 + i;
+        if (!m_use.deduct[k])
+            continue;
+        if (opt.Kazei[9 + i])
+            m_syaho += m_w.deduct(k);
+        if (opt.Syaho[9 + i])
+            m_santei -= m_w.deduct(k);
+        m_koujo += m_w.deduct(k);
+    }
+    m_w.syahoSantei() = m_santei;
+    m_w.syahoTotal() = m_syaho;
+    m_w.syahoGo() = kazei - m_syaho;
+}
+
 } // namespace orv

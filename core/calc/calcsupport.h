@@ -3,6 +3,7 @@
 // Working copy of one slot's pay and deduction records in 64-bit amounts. The calculation
 // fills it and commit() stores it only when every amount fits its 32-bit field.
 
+#include "core/calc/calc.h"
 #include "core/records/payimage.h"
 #include "core/util/status.h"
 
@@ -39,6 +40,39 @@ private:
     TKoujoRec m_koujo;
     std::array<std::int64_t, 23> m_pay{};
     std::array<std::int64_t, 22> m_deduct{};
+};
+
+// The deductions of a slot as they are set, with the sums the totals need: the social
+// insurance total, the deduction total and the base of the standard-remuneration check.
+class DeductionRun {
+public:
+    DeductionRun(SlotWork &w, const ItemUse &use, std::int64_t santei)
+        : m_w(w), m_use(use), m_santei(santei)
+    {
+    }
+
+    // Deduction k: 0 when the pay form has no such item, else `value` unless it is entered by
+    // hand. social: it counts to the social-insurance total.
+    void set(int k, std::int64_t value, bool social);
+    // The user-named deductions, fixed 10..12 (from the master's amounts) and variable 13..15
+    // (as entered), then the social-insurance totals of the slot (kazei: the taxable pay).
+    void userNamedAndTotals(const TOption &opt, const std::array<std::int64_t, 3> &fixed,
+                            std::int64_t kazei);
+    // The fixed user-named amounts of an employee's master, copied out of the packed record.
+    static std::array<std::int64_t, 3> fixedOf(const TSyainRec &m)
+    {
+        return {m.Koujo[0], m.Koujo[1], m.Koujo[2]};
+    }
+    // Adds deduction k, set elsewhere, to the deduction total.
+    void add(int k) { m_koujo += m_w.deduct(k); }
+    std::int64_t koujo() const { return m_koujo; }
+
+private:
+    SlotWork &m_w;
+    const ItemUse &m_use;
+    std::int64_t m_santei;
+    std::int64_t m_syaho = 0;
+    std::int64_t m_koujo = 0;
 };
 
 } // namespace orv

@@ -120,49 +120,20 @@ Status KyuyoKeisan(PayImage &img, int a, const CalcContext &ctx)
     w.sikyuTotal() = sikyu;
 
     // Deductions.
-    std::int64_t santei = sikyu - notSyaho, syaho = 0, koujo = 0;
-    auto deduct = [&](int k, std::int64_t value, bool social) {
-        if (!use.deduct[k]) {
-            w.deduct(k) = 0;
-            return;
-        }
-        if (!w.deductManual(k))
-            w.deduct(k) = value;
-        if (social)
-            syaho += w.deduct(k);
-        koujo += w.deduct(k);
-    };
-    deduct(1, m.Kenkou ? m.KenhoRyo : 0, true);
-    deduct(2, m.NenHoken ? m.KoseiRyo : 0, true);
-    deduct(3, m.NenKikin ? m.Kakekin : 0, true);
-    deduct(4, m.Koyou ? KoyouHasuu(static_cast<double>(sikyu) * (img.Kihon.KoyRitu / 100.0)) : 0,
-           true);
-    deduct(5, m.Kaigo ? m.KaigoRyo : 0, true);
+    DeductionRun run(w, use, sikyu - notSyaho);
+    run.set(1, m.Kenkou ? m.KenhoRyo : 0, true);
+    run.set(2, m.NenHoken ? m.KoseiRyo : 0, true);
+    run.set(3, m.NenKikin ? m.Kakekin : 0, true);
+    run.set(4, m.Koyou ? KoyouHasuu(static_cast<double>(sikyu) * (img.Kihon.KoyRitu / 100.0)) : 0,
+            true);
+    run.set(5, m.Kaigo ? m.KaigoRyo : 0, true);
 
     // Resident tax: the June amount in June, or in July when the slip of the input month is the
     // previous month's and the company shifts the June amount.
     const int juneMonth = (img.Kihon.SikyuKbn == -1 && img.Kihon.Juumin6 == 1) ? 7 : 6;
-    deduct(9, month == juneMonth ? m.Juumin6 : m.Juumin, false);
+    run.set(9, month == juneMonth ? m.Juumin6 : m.Juumin, false);
 
-    for (int i = 0; i < 3; ++i) {
-        int k = 10 + i;
-        deduct(k, m.Koujo[i], opt.Kazei[6 + i]);
-        if (use.deduct[k] && opt.Syaho[6 + i])
-            santei -= w.deduct(k);
-    }
-    for (int i = 0; i < 3; ++i) {
-        int k = 13 + i;
-        if (!use.deduct[k])
-            continue;
-        if (opt.Kazei[9 + i])
-            syaho += w.deduct(k);
-        if (opt.Syaho[9 + i])
-            santei -= w.deduct(k);
-        koujo += w.deduct(k);
-    }
-    w.syahoSantei() = santei;
-    w.syahoTotal() = syaho;
-    w.syahoGo() = kazei - syaho;
+    run.userNamedAndTotals(opt, DeductionRun::fixedOf(m), kazei);
 
     // Income tax.
     if (!use.deduct[8]) {
@@ -172,9 +143,9 @@ Status KyuyoKeisan(PayImage &img, int a, const CalcContext &ctx)
             w.deduct(8) = 0;
         else if (!w.deductManual(8))
             w.deduct(8) = KyuyoZei(ctx.tables, w.syahoGo(), m.Zeigaku, m.Sinzoku, opt.HasuuKou);
-        koujo += w.deduct(8);
+        run.add(8);
     }
-    w.koujoTotal() = koujo;
+    w.koujoTotal() = run.koujo();
     return w.commit();
 }
 
