@@ -1,17 +1,23 @@
 #pragma once
 
 // A company data set in a temporary settings folder with an open April period and nothing
-// else, for the master and settings windows; and helpers to drive modal windows.
+// else, for the master and settings windows; helpers to drive modal windows; the company and
+// employee entries a new user types.
 
 #include "core/util/dates.h"
 #include "core/util/sjis.h"
 #include "core/yearfile/yearfile.h"
 #include "screens/session.h"
+#include "screens/tfmkenhohyo.h"
+#include "screenshot.h"
 #include "scriptedprompter.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -83,4 +89,41 @@ inline void onNextModal(std::function<void(QWidget *)> act)
         }
     });
     timer->start();
+}
+
+// The company window as a new user fills it: name, corporate number, pay day and health rate
+// (the other rates keep their defaults). The caller confirms.
+inline void typeCompany(QWidget *corp)
+{
+    setText(corp, "edSyamei", "オルバネ商事");
+    setText(corp, "edHouNo", "7000012050002");
+    setText(corp, "edSikyubi", "25");
+    setText(corp, "edKenRitu", "4.95");
+}
+
+// A new employee typed into the editor: name, pay form (1 monthly, 2 daily, 3 hourly), basic
+// pay or rate, one dependant, health, pension and employment insurance. The caller picks the
+// grade and confirms.
+inline void typeEmployee(QWidget *ed, const QString &name, int keitai, const QString &pay)
+{
+    setText(ed, "edSimei", name);
+    child<QComboBox>(ed, "cbKeitai")->setCurrentIndex(keitai - 1);
+    setText(ed, "edChingin1", pay);
+    setText(ed, "edFuyou", "1");
+    child<QCheckBox>(ed, "cbKenkou")->setChecked(true);
+    child<QCheckBox>(ed, "cbNenHoken")->setChecked(true);
+    child<QCheckBox>(ed, "cbKoyou")->setChecked(true);
+}
+
+// Chooses grade g (1 = first line) in the grade picker the editor's "等級表" button opens and
+// confirms it; false for any other window.
+inline bool pickGrade(QWidget *m, int g)
+{
+    auto *picker = qobject_cast<orv::TfmKenhoHyo *>(m);
+    if (!picker)
+        return false;
+    picker->list()->setCurrentRow(g - 1);
+    orvScreenshot(picker, "TfmKenhoHyo");
+    click(picker, "btOk");
+    return true;
 }

@@ -31,10 +31,7 @@ void setUpCompany(MastersCompany &c)
     QVERIFY(c.ask.wasAsked("会社名や所定労働条件などの会社情報を設定して下さい。"));
     QCOMPARE(child<QLineEdit>(&corp, "edSyamei")->text(), QString("株式会社○○"));
     orvScreenshot(&corp, "TfmCorpInfo_firsttime");
-    setText(&corp, "edSyamei", "オルバネ商事");
-    setText(&corp, "edHouNo", "7000012050002");
-    setText(&corp, "edSikyubi", "25");
-    setText(&corp, "edKenRitu", "4.95");
+    typeCompany(&corp);
     click(&corp, "btOk");
     QCOMPARE(corp.result(), int(QDialog::Accepted));
 }
@@ -46,24 +43,12 @@ void addEmployee(MastersCompany &c, const QString &nm, int keitai, const QString
     TfmMembEdit ed(c.s);
     ed.setNew();
     ed.show();
-    setText(&ed, "edSimei", nm);
-    child<QComboBox>(&ed, "cbKeitai")->setCurrentIndex(keitai - 1);
-    setText(&ed, "edChingin1", pay);
-    setText(&ed, "edFuyou", "1");
-    child<QCheckBox>(&ed, "cbKenkou")->setChecked(true);
-    child<QCheckBox>(&ed, "cbNenHoken")->setChecked(true);
-    child<QCheckBox>(&ed, "cbKoyou")->setChecked(true);
+    typeEmployee(&ed, nm, keitai, pay);
     const int g = c.s.tables.grades()->gradeFor(hyojun);
     c.ask.answers.push_back(Prompter::Answer::Yes); // the grade-table question (first time only)
     onNextModal([g](QWidget *m) {
-        auto *picker = qobject_cast<TfmKenhoHyo *>(m);
-        if (!picker) {
+        if (!pickGrade(m, g))
             m->close();
-            return;
-        }
-        picker->list()->setCurrentRow(g - 1);
-        orvScreenshot(picker, "TfmKenhoHyo");
-        click(picker, "btOk");
     });
     click(&ed, "btTokyu");
     c.ask.answers.clear();
