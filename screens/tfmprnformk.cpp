@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTabBar>
@@ -75,6 +76,9 @@ void TfmPrnFormK::build()
     const char *titles[] = {"勤怠項目", "支給項目", "控除項目", "そ の 他"};
     const char *names[] = {"sgKintai", "sgSikyu", "sgKoujo", "sgSonota"};
     auto *grids = new QHBoxLayout;
+    const int rowHeight = std::max(20, fontMetrics().height() + 4);
+    // Names hold at most twelve bytes: six full-width characters.
+    const int nameWidth = std::max(120, fontMetrics().horizontalAdvance("普通残業手当") + 16);
     for (int l = 0; l < 4; ++l) {
         const int n = count(static_cast<List>(l));
         auto *g = new QTableWidget(n, 2, this);
@@ -82,11 +86,16 @@ void TfmPrnFormK::build()
         g->horizontalHeader()->hide();
         g->verticalHeader()->hide();
         g->setColumnWidth(0, 14);
-        g->setColumnWidth(1, 130);
+        g->horizontalHeader()->setStretchLastSection(true);
         g->setEditTriggers(QAbstractItemView::NoEditTriggers);
         g->setSelectionMode(QAbstractItemView::NoSelection);
-        g->verticalHeader()->setDefaultSectionSize(20);
-        g->setFixedWidth(150);
+        g->setFocusPolicy(Qt::NoFocus);
+        // Every row on screen at once: the lists are short, and a drag needs no scrolling.
+        g->verticalHeader()->setDefaultSectionSize(rowHeight);
+        g->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        g->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        g->setFixedSize(nameWidth + 14 + 2 * g->frameWidth(), n * rowHeight + 2 * g->frameWidth());
+        g->viewport()->setMouseTracking(true); // the open hand over the handle column
         g->viewport()->installEventFilter(this);
         connect(g, &QTableWidget::cellClicked, this, [this, l](int row, int col) {
             if (col == 1)
@@ -135,23 +144,33 @@ void TfmPrnFormK::build()
 
 void TfmPrnFormK::refresh()
 {
+    for (int l = 0; l < 4; ++l)
+        for (int r = 0; r < count(static_cast<List>(l)); ++r)
+            paintRow(static_cast<List>(l), r);
+}
+
+void TfmPrnFormK::paintRow(List list, int row)
+{
+    QTableWidget *g = m_grids[list];
+    const TEditItems *e = entry(list, row);
+    if (!g || !e)
+        return;
     const int f = m_tabs->currentIndex();
-    for (int l = 0; l < 4; ++l) {
-        QTableWidget *g = m_grids[l];
-        for (int r = 0; r < count(static_cast<List>(l)); ++r) {
-            const TEditItems *e = entry(static_cast<List>(l), r);
-            const std::string shown = ItemName(m_session.opt, e->Name);
-            auto *h = new QTableWidgetItem;
-            h->setBackground(QColor(0, 128, 128));
-            g->setItem(r, 0, h);
-            auto *it = new QTableWidgetItem(qs(shown.size() > 1 ? shown.substr(1) : std::string()));
-            if (!e->Use[f]) {
-                it->setBackground(QColor(204, 221, 221));
-                it->setForeground(QColor(128, 128, 128));
-            }
-            g->setItem(r, 1, it);
-        }
+    auto *h = new QTableWidgetItem;
+    h->setBackground(QColor(0, 128, 128));
+    h->setForeground(Qt::white);
+    g->setItem(row, 0, h);
+    const std::string shown = ItemName(m_session.opt, e->Name);
+    auto *it = new QTableWidgetItem(qs(shown.size() > 1 ? shown.substr(1) : std::string()));
+    if (m_dragList == list && m_dropRow == row) {
+        // The row the dragged entry would land on.
+        it->setBackground(palette().color(QPalette::Highlight));
+        it->setForeground(palette().color(QPalette::HighlightedText));
+    } else if (!e->Use[f]) {
+        it->setBackground(QColor(204, 221, 221));
+        it->setForeground(QColor(128, 128, 128));
     }
+    g->setItem(row, 1, it);
 }
 
 void TfmPrnFormK::setForm(int form) { m_tabs->setCurrentIndex(std::clamp(form, 1, 3) - 1); }
@@ -178,30 +197,103 @@ void TfmPrnFormK::moveItem(List list, int from, int to)
     refresh();
 }
 
+int TfmPrnFormK::dropRowAt(List list, const QPoint &pos) const
+{
+    QTableWidget *g = m_grids[list];
+    if (!g->viewport()->rect().contains(pos))
+        return -1; // off the list: no target, and releasing there moves nothing
+    const int row = g->rowAt(pos.y());
+    return row >= 0 ? row : count(list) - 1; // below the last row: the last position
+}
+
+void TfmPrnFormK::setDropRow(int row)
+{
+    if (m_dragList < 0 || row == m_dropRow)
+        return;
+    const int old = m_dropRow;
+    m_dropRow = row;
+    paintRow(static_cast<List>(m_dragList), old);
+    paintRow(static_cast<List>(m_dragList), row);
+}
+
+void TfmPrnFormK::endDrag()
+{
+    if (m_dragList < 0)
+        return;
+    QTableWidget *g = m_grids[m_dragList];
+    const int old = m_dropRow;
+    const List list = static_cast<List>(m_dragList);
+    m_dragList = m_dragRow = m_dropRow = -1;
+    paintRow(list, old);
+    g->viewport()->unsetCursor();
+}
+
 bool TfmPrnFormK::eventFilter(QObject *watched, QEvent *event)
 {
     for (int l = 0; l < 4; ++l) {
         QTableWidget *g = m_grids[l];
         if (!g || watched != g->viewport())
             continue;
-        if (event->type() == QEvent::MouseButtonPress) {
+        const List list = static_cast<List>(l);
+        switch (event->type()) {
+        case QEvent::MouseButtonPress: {
             auto *me = static_cast<QMouseEvent *>(event);
             const QModelIndex idx = g->indexAt(me->position().toPoint());
-            if (idx.isValid() && idx.column() == 0) {
-                m_dragList = l;
-                m_dragRow = idx.row();
+            if (me->button() != Qt::LeftButton || !idx.isValid() || idx.column() != 0)
+                break;
+            endDrag();
+            m_dragList = l;
+            m_dragRow = idx.row();
+            g->viewport()->setCursor(Qt::ClosedHandCursor);
+            setDropRow(m_dragRow);
+            return true;
+        }
+        case QEvent::MouseMove: {
+            const QPoint pos = static_cast<QMouseEvent *>(event)->position().toPoint();
+            if (m_dragList == l) {
+                setDropRow(dropRowAt(list, pos));
                 return true;
             }
-        } else if (event->type() == QEvent::MouseButtonRelease && m_dragList == l) {
-            auto *me = static_cast<QMouseEvent *>(event);
-            const QModelIndex idx = g->indexAt(me->position().toPoint());
-            const int to = idx.isValid() ? idx.row() : count(static_cast<List>(l)) - 1;
-            moveItem(static_cast<List>(l), m_dragRow, to);
-            m_dragList = m_dragRow = -1;
+            // Not dragging: the open hand shows where a drag can start.
+            const QModelIndex idx = g->indexAt(pos);
+            if (idx.isValid() && idx.column() == 0)
+                g->viewport()->setCursor(Qt::OpenHandCursor);
+            else
+                g->viewport()->unsetCursor();
+            break;
+        }
+        case QEvent::MouseButtonRelease: {
+            if (m_dragList != l)
+                break;
+            const int from = m_dragRow;
+            const int to = dropRowAt(list, static_cast<QMouseEvent *>(event)->position().toPoint());
+            endDrag();
+            if (to >= 0)
+                moveItem(list, from, to);
             return true;
+        }
+        case QEvent::Leave:
+            if (m_dragList == l)
+                setDropRow(-1);
+            else
+                g->viewport()->unsetCursor();
+            break;
+        default:
+            break;
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void TfmPrnFormK::keyPressEvent(QKeyEvent *e)
+{
+    // Escape during a drag drops the drag, not the dialog.
+    if (e->key() == Qt::Key_Escape && m_dragList >= 0) {
+        endDrag();
+        e->accept();
+        return;
+    }
+    QDialog::keyPressEvent(e);
 }
 
 void TfmPrnFormK::btResetClick()

@@ -3,8 +3,10 @@
 // Slip print items: the ordered attendance, pay, deduction and "other" lists of the salary
 // slip (TfmPrnFormK, "給与明細書印刷項目の設定") or the bonus slip (TfmPrnFormS) with their use
 // flags per pay form. Clicking a name toggles it for the pay form of the active tab; dragging a
-// row by its handle moves the entry (all three forms). OK writes the lists into the settings
-// file and recomputes every employee; cancel leaves everything as it was.
+// row by its handle moves the entry (all three forms). While dragging, the cursor is a closed
+// hand and the row the entry would land on is highlighted; Escape or releasing off the list
+// moves nothing. OK writes the lists into the settings file and recomputes every employee;
+// cancel leaves everything as it was.
 
 #include "core/options/slipitems.h"
 
@@ -12,6 +14,8 @@
 
 #include <array>
 
+class QKeyEvent;
+class QPoint;
 class QTabBar;
 class QTableWidget;
 
@@ -40,10 +44,16 @@ public slots:
 protected:
     TfmPrnFormK(Session &session, SlipKind kind, QWidget *parent);
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *e) override;
 
 private:
     void build();
     void refresh();
+    void paintRow(List list, int row);
+    // The row a drag released at `pos` of the list's viewport lands on; -1 off the list.
+    int dropRowAt(List list, const QPoint &pos) const;
+    void setDropRow(int row); // highlights the target row of the drag
+    void endDrag();           // back to no drag: normal row colours and cursor
     TEditItems *entry(List list, int pos);
     int count(List list) const;
 
@@ -54,6 +64,7 @@ private:
     QTabBar *m_tabs = nullptr;
     int m_dragList = -1;
     int m_dragRow = -1;
+    int m_dropRow = -1;
 };
 
 } // namespace orv

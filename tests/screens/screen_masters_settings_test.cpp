@@ -245,6 +245,48 @@ private slots:
         bonus.show();
         QVERIFY(!bonus.grid(TfmPrnFormK::Kintai)->isVisible());
         orvScreenshot(&bonus, "TfmPrnFormS");
+        // Dragging by the handle with the mouse: a closed hand and the target row highlighted
+        // while moving, 賞与 lands on the fourth row and the rows between move up by one.
+        QTableWidget *pay = bonus.grid(TfmPrnFormK::Sikyu);
+        QWidget *vp = pay->viewport();
+        auto handle = [pay](int row) { return pay->visualRect(pay->model()->index(row, 0)).center(); };
+        auto names = [&bonus](int n) {
+            QStringList out;
+            for (int i = 0; i < n; ++i)
+                out << QString::fromStdString(bonus.items().SikyuItems[i].Name);
+            return out;
+        };
+        const QColor highlight = bonus.palette().color(QPalette::Highlight);
+        QTest::mousePress(vp, Qt::LeftButton, {}, handle(0));
+        QCOMPARE(vp->cursor().shape(), Qt::ClosedHandCursor);
+        QTest::mouseMove(vp, handle(2));
+        QCOMPARE(pay->item(2, 1)->background().color(), highlight);
+        QTest::mouseMove(vp, handle(3) + QPoint(40, 0)); // over the name column of the row
+        QCOMPARE(pay->item(3, 1)->background().color(), highlight);
+        QVERIFY(pay->item(2, 1)->background().color() != highlight);
+        orvScreenshot(&bonus, "TfmPrnFormS_drag");
+        QTest::mouseRelease(vp, Qt::LeftButton, {}, handle(3));
+        QCOMPARE(names(5), (QStringList{"V役員報酬", "F", "F固定手当１", "V賞与", "F固定手当２"}));
+        QVERIFY(vp->cursor().shape() != Qt::ClosedHandCursor);
+        QVERIFY(pay->item(3, 1)->background().color() != highlight);
+        // Upwards, the rows between move down by one.
+        QTest::mousePress(vp, Qt::LeftButton, {}, handle(4));
+        QTest::mouseMove(vp, handle(1));
+        QTest::mouseRelease(vp, Qt::LeftButton, {}, handle(1));
+        QCOMPARE(names(5), (QStringList{"V役員報酬", "F固定手当２", "F", "F固定手当１", "V賞与"}));
+        // Released off the list, or Escape: nothing moves and the screen stays open.
+        QTest::mousePress(vp, Qt::LeftButton, {}, handle(0));
+        QTest::mouseMove(vp, QPoint(-20, handle(2).y()));
+        QVERIFY(pay->item(2, 1)->background().color() != highlight);
+        QTest::mouseRelease(vp, Qt::LeftButton, {}, QPoint(-20, handle(2).y()));
+        QTest::mousePress(vp, Qt::LeftButton, {}, handle(0));
+        QTest::mouseMove(vp, handle(2));
+        QTest::keyClick(&bonus, Qt::Key_Escape);
+        QVERIFY(bonus.isVisible());
+        QVERIFY(vp->cursor().shape() != Qt::ClosedHandCursor);
+        QVERIFY(pay->item(2, 1)->background().color() != highlight);
+        QTest::mouseRelease(vp, Qt::LeftButton, {}, handle(2));
+        QCOMPARE(names(5), (QStringList{"V役員報酬", "F固定手当２", "F", "F固定手当１", "V賞与"}));
         bonus.moveItem(TfmPrnFormK::Sikyu, 0, 1);
         bonus.reject();
         QCOMPARE(LoadSlipItems(c.s.corpIni, SlipKind::Syoyo, false).SikyuItems[0].Name, std::string("V賞与"));
