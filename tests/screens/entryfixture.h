@@ -3,6 +3,10 @@
 // A company with a monthly, a daily and an hourly employee in a temporary settings folder,
 // driven through Session as the program does.
 
+// Qt first: moc, reading a test that starts with this header, cannot parse the C++20 library
+// headers that core pulls in unless a Qt header came before them.
+#include <QObject>
+
 #include "core/util/dates.h"
 #include "core/util/sjis.h"
 #include "screens/session.h"
