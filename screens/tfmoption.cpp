@@ -105,10 +105,14 @@ TfmOption::TfmOption(Session &session, QWidget *parent) : QDialog(parent), m_ses
     // User-named items with their attributes.
     auto *items = new QGroupBox("ユーザー追加項目と属性の設定", this);
     auto *il = new QGridLayout(items);
-    il->addWidget(new QLabel("課税支給", items), 0, 2);
-    il->addWidget(new QLabel("社保算定", items), 0, 3);
-    il->addWidget(new QLabel("社保料計", items), 0, 6);
-    il->addWidget(new QLabel("社保算定", items), 0, 7);
+    // Allowances in columns 0-3, deductions in 5-8, a stretching gap between them; the other
+    // names below, the three "other" items under the allowances.
+    il->setColumnStretch(4, 1);
+    il->setColumnMinimumWidth(4, 16);
+    const char *heads[] = {"課税支給", "社保算定", "社保料計", "社保算定"};
+    const int headCols[] = {2, 3, 7, 8};
+    for (int h = 0; h < 4; ++h)
+        il->addWidget(new QLabel(heads[h], items), 0, headCols[h], Qt::AlignHCenter);
     for (int i = 0; i < 17; ++i) {
         m_names[i] = new MasterTextEdit(kNameFields[i].bytes, this);
         m_names[i]->setObjectName(kNameFields[i].control);
@@ -118,16 +122,16 @@ TfmOption::TfmOption(Session &session, QWidget *parent) : QDialog(parent), m_ses
         m_kazei[i]->setObjectName(QString("cbKazei%1").arg(i));
         m_syaho[i] = new QCheckBox(this);
         m_syaho[i]->setObjectName(QString("cbHoken%1").arg(i));
-        const int col = i < 6 ? 0 : 4, row = i % 6 + 1;
+        const int col = i < 6 ? 0 : 5, row = i % 6 + 1;
         il->addWidget(new QLabel(kNameFields[i].caption, items), row, col);
         il->addWidget(m_names[i], row, col + 1);
-        il->addWidget(m_kazei[i], row, col + 2, Qt::AlignCenter);
-        il->addWidget(m_syaho[i], row, col + 3, Qt::AlignCenter);
+        il->addWidget(m_kazei[i], row, col + 2, Qt::AlignHCenter);
+        il->addWidget(m_syaho[i], row, col + 3, Qt::AlignHCenter);
     }
     for (int i = 12; i < 17; ++i) {
-        const int row = 7 + (i - 12) / 3, col = ((i - 12) % 3) * 2;
-        il->addWidget(new QLabel(kNameFields[i].caption, items), row + 1, col + (col ? 1 : 0));
-        il->addWidget(m_names[i], row + 1, col + 1 + (col ? 1 : 0));
+        const int row = i < 15 ? 7 + (i - 12) : 7 + (i - 15), col = i < 15 ? 0 : 5;
+        il->addWidget(new QLabel(kNameFields[i].caption, items), row, col);
+        il->addWidget(m_names[i], row, col + 1);
     }
 
     auto radio = [&](const char *name, const char *caption) {
