@@ -184,6 +184,8 @@ void TfmMembEdit::buildUi()
         auto *e = new MasterNumEdit(opt, "0123456789-", this);
         e->setObjectName(QString("ed") + f.field);
         e->setMaxLength(f.kind == NumKind::Amount ? 9 : f.kind == NumKind::Premium ? 7 : 2);
+        // One width for every number, room for the largest formatted amount.
+        e->setFixedWidth(e->fontMetrics().horizontalAdvance("9,999,999") + 18);
         m_nums[f.field] = e;
         const NumKind kind = f.kind;
         connect(e, &MasterNumEdit::left, this, [e, kind] {
@@ -293,6 +295,7 @@ void TfmMembEdit::buildUi()
         ++r;
     }
     ins->addWidget(btTokyu, 1, 3);
+    ins->setColumnStretch(4, 1);
 
     auto *buttons = new QHBoxLayout;
     for (auto *b : {btPrev, btNext, btKihon, btCalc})
