@@ -51,11 +51,10 @@ Status check(const TSyoyoZeiHyo &h, const std::string &name)
 
 Result<BonusTable> BonusTable::fromBytes(std::string_view bytes, const std::string &name)
 {
-    if (bytes.size() < kSyoyoZeiSize)
-        return tableError(name, "file is short (" + std::to_string(bytes.size()) +
-                                    " bytes, the table needs 1856)");
-    auto hyo = std::make_shared<TSyoyoZeiHyo>();
-    std::memcpy(hyo.get(), bytes.data(), kSyoyoZeiSize);
+    auto image = tableImage<TSyoyoZeiHyo>(bytes, name);
+    if (!image)
+        return image.status();
+    std::shared_ptr<const TSyoyoZeiHyo> hyo = *image;
     if (Status s = check(*hyo, name); !s)
         return s;
     BonusTable t;
@@ -65,13 +64,7 @@ Result<BonusTable> BonusTable::fromBytes(std::string_view bytes, const std::stri
 
 Result<BonusTable> BonusTable::load(const std::filesystem::path &file)
 {
-    auto bytes = readTableFile(file, kSyoyoZeiSize + 65536);
-    if (!bytes)
-        return bytes.status();
-    auto t = fromBytes(*bytes, tableFileName(file));
-    if (t)
-        t->m_path = file;
-    return t;
+    return loadTable<BonusTable>(file, kSyoyoZeiSize);
 }
 
 Result<BonusTable> BonusTable::fromImage(const TSyoyoZeiHyo &hyo)

@@ -38,11 +38,10 @@ Status check(const TKenhoHyo &h, const std::string &name)
 
 Result<GradeTable> GradeTable::fromBytes(std::string_view bytes, const std::string &name)
 {
-    if (bytes.size() < kKenhoHyoSize)
-        return tableError(name, "file is short (" + std::to_string(bytes.size()) +
-                                    " bytes, the table needs 972)");
-    auto hyo = std::make_shared<TKenhoHyo>();
-    std::memcpy(hyo.get(), bytes.data(), kKenhoHyoSize);
+    auto image = tableImage<TKenhoHyo>(bytes, name);
+    if (!image)
+        return image.status();
+    std::shared_ptr<const TKenhoHyo> hyo = *image;
     if (Status s = check(*hyo, name); !s)
         return s;
     GradeTable t;
@@ -52,13 +51,7 @@ Result<GradeTable> GradeTable::fromBytes(std::string_view bytes, const std::stri
 
 Result<GradeTable> GradeTable::load(const std::filesystem::path &file)
 {
-    auto bytes = readTableFile(file, kKenhoHyoSize + 65536);
-    if (!bytes)
-        return bytes.status();
-    auto t = fromBytes(*bytes, tableFileName(file));
-    if (t)
-        t->m_path = file;
-    return t;
+    return loadTable<GradeTable>(file, kKenhoHyoSize);
 }
 
 Result<GradeTable> GradeTable::fromImage(const TKenhoHyo &hyo)

@@ -99,13 +99,11 @@ Result<SalaryTable> SalaryTable::validated(SalaryTable t, const std::string &nam
 
 Result<SalaryTable> SalaryTable::fromBytes(std::string_view bytes, const std::string &name)
 {
-    if (bytes.size() < kKyuyoZeiSize)
-        return tableError(name, "file is short (" + std::to_string(bytes.size()) +
-                                    " bytes, the table needs 16788)");
+    auto image = tableImage<TKyuyoZeiHyo>(bytes, name);
+    if (!image)
+        return image.status();
     SalaryTable t;
-    auto hyo = std::make_shared<TKyuyoZeiHyo>();
-    std::memcpy(hyo.get(), bytes.data(), kKyuyoZeiSize);
-    t.m_hyo = hyo;
+    t.m_hyo = *image;
 
     std::string_view ext = bytes.substr(kKyuyoZeiSize);
     if (ext.size() >= sizeof(kKyuyoTopMagic) &&
@@ -145,14 +143,7 @@ Result<SalaryTable> SalaryTable::fromBytes(std::string_view bytes, const std::st
 
 Result<SalaryTable> SalaryTable::load(const std::filesystem::path &file)
 {
-    // The image, an extension of at most 64 brackets, and some room for later additions.
-    auto bytes = readTableFile(file, kKyuyoZeiSize + 65536);
-    if (!bytes)
-        return bytes.status();
-    auto t = fromBytes(*bytes, tableFileName(file));
-    if (t)
-        t->m_path = file;
-    return t;
+    return loadTable<SalaryTable>(file, kKyuyoZeiSize);
 }
 
 Result<SalaryTable> SalaryTable::fromParts(const TKyuyoZeiHyo &hyo,
