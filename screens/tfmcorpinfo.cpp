@@ -19,6 +19,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -92,6 +93,19 @@ TfmCorpInfo::TfmCorpInfo(Session &session, QWidget *parent) : QDialog(parent), m
     edKaiRitu = num("edKaiRitu", "0123456789.", 6);
     edNenRitu = num("edNenRitu", "0123456789.", 6);
     edKknRitu = num("edKknRitu", "0123456789.", 6);
+    // Widths from the font, so that no figure is cut when the dialog is narrow.
+    auto fit = [](QLineEdit *e, const char *widest) {
+        e->setFixedWidth(e->fontMetrics().horizontalAdvance(widest) + 18);
+    };
+    for (auto *e : {edKoyRitu, edKenRitu, edKaiRitu, edNenRitu, edKknRitu})
+        fit(e, "99.999");
+    fit(edSikyubi, "99");
+    fit(edJikanD, "99.99");
+    // The corporate number is usually shown masked, and the mask characters are the wider.
+    edHouNo->setFixedWidth(
+        std::max(edHouNo->fontMetrics().horizontalAdvance(QString(13, QLatin1Char('0'))),
+                 edHouNo->fontMetrics().horizontalAdvance(QString(13, QChar(0x25CF)))) +
+        18);
 
     // Layout.
     auto *grid = new QGridLayout;
@@ -103,7 +117,6 @@ TfmCorpInfo::TfmCorpInfo(Session &session, QWidget *parent) : QDialog(parent), m
     grid->addWidget(new QLabel("(←12桁の場合は先頭に'0'を付加)", this), 1, 3);
     grid->addWidget(new QLabel("給与支給日", this), 2, 0);
     auto *dayRow = new QHBoxLayout;
-    edSikyubi->setMaximumWidth(50);
     dayRow->addWidget(edSikyubi);
     dayRow->addWidget(new QLabel("日 (月末は31を入力)", this));
     dayRow->addStretch();
@@ -115,7 +128,6 @@ TfmCorpInfo::TfmCorpInfo(Session &session, QWidget *parent) : QDialog(parent), m
     auto *cond = new QGroupBox("所定労働条件", this);
     auto *condLay = new QHBoxLayout(cond);
     condLay->addWidget(new QLabel("1日の労働時間", cond));
-    edJikanD->setMaximumWidth(70);
     condLay->addWidget(edJikanD);
     condLay->addWidget(new QLabel("時間", cond));
     condLay->addStretch();
@@ -125,8 +137,11 @@ TfmCorpInfo::TfmCorpInfo(Session &session, QWidget *parent) : QDialog(parent), m
     koyoLay->addWidget(rbJigyo, 0, 0);
     koyoLay->addWidget(rbIgai, 0, 1);
     koyoLay->addWidget(new QLabel("保険料負担率", koyo), 1, 0);
-    koyoLay->addWidget(edKoyRitu, 1, 1);
-    koyoLay->addWidget(new QLabel("%", koyo), 1, 2);
+    auto *koyRow = new QHBoxLayout;
+    koyRow->addWidget(edKoyRitu);
+    koyRow->addWidget(new QLabel("%", koyo));
+    koyRow->addStretch();
+    koyoLay->addLayout(koyRow, 1, 1);
 
     auto *ritu = new QGroupBox("保険料負担率", this);
     auto *rituLay = new QGridLayout(ritu);
