@@ -56,7 +56,7 @@ TfmSeqNo::TfmSeqNo(Session &session, QWidget *parent)
                                                          {"支給形態", SortKey::Keitai}};
     const char *names[] = {"hdNo", "hdSimei", "hdBusyo", "hdKubun", "hdKeitai"};
     // Section widths in half-width characters, as the list lines lay them out.
-    const int chars[] = {6, 18, 18, 12, 16};
+    const int chars[] = {5, 18, 18, 12, 16};
     const QFontMetrics fm = m_list->fontMetrics();
     int i = 0;
     for (auto [caption, key] : sections) {
