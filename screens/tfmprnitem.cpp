@@ -22,6 +22,7 @@ TfmPrnItem::TfmPrnItem(Session &session, QWidget *parent) : QDialog(parent), m_s
     auto *add = new QGroupBox("印刷項目に追加する勤怠項目", this);
     auto *al = new QGridLayout(add);
     const auto &kintai = DefaultKintaiNames();
+    int shown = 0; // the hidden free item leaves no gap
     for (int i = 0; i < 17; ++i) {
         QString caption = "支給月日";
         if (i < 16) {
@@ -30,9 +31,12 @@ TfmPrnItem::TfmPrnItem(Session &session, QWidget *parent) : QDialog(parent), m_s
         }
         m_add[i] = new QCheckBox(caption, add);
         m_add[i]->setObjectName(QString("cbAdd%1").arg(i));
-        al->addWidget(m_add[i], i % 9, i / 9);
-        if (i < 16 && kintai[i] == "V勤怠項目" && o.KintaiFre.empty())
+        if (i < 16 && kintai[i] == "V勤怠項目" && o.KintaiFre.empty()) {
             m_add[i]->hide();
+            continue;
+        }
+        al->addWidget(m_add[i], shown % 9, shown / 9);
+        ++shown;
     }
     auto *del = new QGroupBox("印刷項目から削除する支給/控除/その他項目", this);
     auto *dl = new QGridLayout(del);
