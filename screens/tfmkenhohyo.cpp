@@ -30,8 +30,10 @@ TfmKenhoHyo::TfmKenhoHyo(Session &session, QWidget *parent)
                                FmtKingaku(9, r.Hyojun) + "円"));
         }
     }
-    auto *head = new QLabel("       報 酬 月 額                     標準報酬", this);
+    // Headings centred over the two bounds and over the standard amount of the 44-column lines.
+    auto *head = new QLabel(QString(10, ' ') + "報 酬 月 額" + QString(13, ' ') + "標準報酬", this);
     head->setFont(mono);
+    head->setContentsMargins(m_list->frameWidth() + 3, 0, 0, 0);
     m_label->setObjectName("lbSentaku");
     m_label->setMinimumWidth(m_label->fontMetrics().horizontalAdvance("選択等級：99等級") + 8);
     connect(m_list, &QListWidget::currentRowChanged, this,
