@@ -102,7 +102,9 @@ QString TfmSelFont::face() const
 
 void TfmSelFont::showEvent(QShowEvent *e)
 {
+    // Each opening starts from the list of faces and the present name again.
     QDialog::showEvent(e);
+    rebuild();
 }
 
 } // namespace orv
