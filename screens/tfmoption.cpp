@@ -109,6 +109,7 @@ TfmOption::TfmOption(Session &session, QWidget *parent) : QDialog(parent), m_ses
     // names below, the three "other" items under the allowances.
     il->setColumnStretch(4, 1);
     il->setColumnMinimumWidth(4, 16);
+    il->setVerticalSpacing(2); // the window has to fit a screen 768 pixels high
     const char *heads[] = {"課税支給", "社保算定", "社保料計", "社保算定"};
     const int headCols[] = {2, 3, 7, 8};
     for (int h = 0; h < 4; ++h)
@@ -211,6 +212,7 @@ TfmOption::TfmOption(Session &session, QWidget *parent) : QDialog(parent), m_ses
 
     auto *prefs = new QGroupBox(this);
     auto *prl = new QGridLayout(prefs);
+    prl->setVerticalSpacing(2);
     int n = 0;
     for (const auto &c : kChecks) {
         auto *cb = new QCheckBox(c.caption, prefs);
@@ -256,6 +258,7 @@ TfmOption::TfmOption(Session &session, QWidget *parent) : QDialog(parent), m_ses
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     auto *lay = new QVBoxLayout(this);
+    lay->setSpacing(4);
     lay->addWidget(items);
     lay->addLayout(mid);
     lay->addWidget(prefs);
