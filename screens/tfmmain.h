@@ -133,6 +133,16 @@ private:
     void rebuildList(bool byPosition);
     void setToggleLabels(bool allChecked);
     void afterMasterChange(bool byPosition);
+    // Opens a window on the session modally, then refreshes the list and the caption.
+    template <typename Dialog>
+    void openThenRefresh(bool byPosition)
+    {
+        Dialog dlg(m_session, this);
+        dlg.exec();
+        afterMasterChange(byPosition);
+    }
+    // In a bonus period: the warning that master changes are not carried over, OK/Cancel.
+    bool bonusEditConfirmed();
     bool passwordSet() const;
     QAction *addCommand(QMenu *menu, const char *name, const QString &text, bool available,
                         void (TfmMain::*slot)() = nullptr);

@@ -176,6 +176,14 @@ void TfmMain::mnSaveFileClick()
         m_session.ask().error(r.message());
 }
 
+bool TfmMain::bonusEditConfirmed()
+{
+    // Changes of the masters made in a bonus period are not carried into the next month.
+    return !m_session.img->isBonus() ||
+           m_session.ask().ask(Prompter::Kind::Confirmation, Prompter::Buttons::OkCancel,
+                               kBonusEditWarning) == Prompter::Answer::Ok;
+}
+
 void TfmMain::afterMasterChange(bool byPosition)
 {
     rebuildList(byPosition);
@@ -216,9 +224,7 @@ void TfmMain::mnEditMembClick()
         m_session.ask().error(kNoTarget);
         return;
     }
-    if (m_session.img->isBonus() &&
-        m_session.ask().ask(Prompter::Kind::Confirmation, Prompter::Buttons::OkCancel,
-                            kBonusEditWarning) != Prompter::Answer::Ok)
+    if (!bonusEditConfirmed())
         return;
     TfmMembEdit dlg(m_session, this);
     dlg.setSlot(slot);
@@ -264,21 +270,12 @@ void TfmMain::mnDelMembClick()
 
 void TfmMain::mnListMembClick()
 {
-    if (m_session.img->isBonus() &&
-        m_session.ask().ask(Prompter::Kind::Confirmation, Prompter::Buttons::OkCancel,
-                            kBonusEditWarning) != Prompter::Answer::Ok)
+    if (!bonusEditConfirmed())
         return;
-    TfmMembEditL dlg(m_session, this);
-    dlg.exec();
-    afterMasterChange(true);
+    openThenRefresh<TfmMembEditL>(true);
 }
 
-void TfmMain::mnSeqNoClick()
-{
-    TfmSeqNo dlg(m_session, this);
-    dlg.exec();
-    afterMasterChange(false);
-}
+void TfmMain::mnSeqNoClick() { openThenRefresh<TfmSeqNo>(false); }
 
 void TfmMain::mnDataEditClick()
 {
@@ -300,19 +297,9 @@ void TfmMain::mnListInpClick()
     afterMasterChange(true);
 }
 
-void TfmMain::mnCorpInfoClick()
-{
-    TfmCorpInfo dlg(m_session, this);
-    dlg.exec();
-    afterMasterChange(true);
-}
+void TfmMain::mnCorpInfoClick() { openThenRefresh<TfmCorpInfo>(true); }
 
-void TfmMain::mnOptionClick()
-{
-    TfmOption dlg(m_session, this);
-    dlg.exec();
-    afterMasterChange(true);
-}
+void TfmMain::mnOptionClick() { openThenRefresh<TfmOption>(true); }
 
 void TfmMain::mnPrnFormClick()
 {
