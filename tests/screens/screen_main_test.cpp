@@ -50,6 +50,9 @@ ModalDriver::Handler choosePeriod(int k, const char *nissu = "20", const char *j
     };
 }
 
+// The driver of the open bonus test (see openBonus).
+ModalDriver *bonusDriver = nullptr;
+
 std::string yearFile(const Session &s) { return s.loc.DataDir("") + yearFileNameForYear(2026); }
 
 template <typename T>
@@ -63,6 +66,12 @@ bool sameBytes(const T &a, const T &b)
 class ScreenMainTest : public QObject {
     Q_OBJECT
 private slots:
+    // A driver left by a bonus test would answer the next test's windows.
+    void cleanup()
+    {
+        delete bonusDriver;
+        bonusDriver = nullptr;
+    }
     void firstStartOnEmptyFolder();
     void monthComputedSavedAndReopened();
     void closeAsksAboutUnsavedChanges();
@@ -266,10 +275,9 @@ void openBonus(TestBase &base, Session &s, RulePrompter &p, Prompter::Answer ans
     base.startSession(s, p, Date{2026, 7, 1});
     prepareCompany(s, 3);
     p.rules = {{kTaxExceptionAskAll, answer}};
-    static ModalDriver *driver = nullptr;
-    delete driver;
-    driver = new ModalDriver;
-    driver->handlers.push_back(choosePeriod(13, "", "", " 7", "10"));
+    delete bonusDriver;
+    bonusDriver = new ModalDriver; // rejects every window but the period selection
+    bonusDriver->handlers.push_back(choosePeriod(13, "", "", " 7", "10"));
     out = new TfmMain(s);
     out->setAutoStart(false);
     out->show();
@@ -301,6 +309,16 @@ void ScreenMainTest::bonusExceptionAnsweredYes()
     QCOMPARE(main->button(QStringLiteral("btPrnMeisai"))->text(), QStringLiteral("賞与明細"));
     QCOMPARE(main->windowTitle(), QStringLiteral("カナリエ 【テスト商事 令和8年・夏期賞与】"));
     orvScreenshot(main, QStringLiteral("main_bonus"));
+    // Editing an employee in a bonus period warns first; Cancel opens nothing, OK the editor.
+    const std::string carried = "賞与時に行った社員情報の修正は引き継がれません。";
+    for (auto [answer, opens] : {std::pair{Prompter::Answer::Cancel, false},
+                                 std::pair{Prompter::Answer::Ok, true}}) {
+        bonusDriver->seen.clear();
+        p.rules = {{carried, answer}};
+        main->mnEditMembClick();
+        QVERIFY(p.wasAsked(carried));
+        QCOMPARE(bonusDriver->saw(QStringLiteral("TfmMembEdit")), opens);
+    }
     // The recomputation after switching asks no more.
     p.asked.clear();
     s.recalcAllAsk();
