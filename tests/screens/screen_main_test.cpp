@@ -50,6 +50,14 @@ ModalDriver::Handler choosePeriod(int k, const char *nissu = "20", const char *j
     };
 }
 
+// Shows the window and runs its start-up sequence, as its first activation does.
+bool runStartUp(TfmMain &main)
+{
+    main.setAutoStart(false);
+    main.show();
+    return main.firstActivation();
+}
+
 // The driver of the open bonus test (see openBonus).
 ModalDriver *bonusDriver = nullptr;
 
@@ -102,9 +110,7 @@ void ScreenMainTest::firstStartOnEmptyFolder()
     });
 
     TfmMain main(s);
-    main.setAutoStart(false);
-    main.show();
-    const bool started = main.firstActivation();
+    const bool started = runStartUp(main);
 
     // The settings folder got its data folder and this year's file; the first-time hint came.
     const std::string file = yearFile(s);
@@ -145,9 +151,7 @@ void ScreenMainTest::monthComputedSavedAndReopened()
         ModalDriver driver;
         driver.handlers.push_back(choosePeriod(4));
         TfmMain main(s);
-        main.setAutoStart(false);
-        main.show();
-        QVERIFY(main.firstActivation());
+        QVERIFY(runStartUp(main));
         QVERIFY(driver.unhandled.empty());
         QCOMPARE(main.windowTitle(), QStringLiteral("カナリエ 【テスト商事 令和8年4月支給給与】"));
 
@@ -210,9 +214,7 @@ void ScreenMainTest::monthComputedSavedAndReopened()
             return true;
         });
         TfmMain main(s);
-        main.setAutoStart(false);
-        main.show();
-        QVERIFY(main.firstActivation());
+        QVERIFY(runStartUp(main));
         for (int i = 1; i <= 3; ++i) {
             QVERIFY(sameBytes(savedSikyu[i], s.img->Sikyu[i]));
             QVERIFY(sameBytes(savedKoujo[i], s.img->Koujo[i]));
@@ -235,9 +237,7 @@ void ScreenMainTest::closeAsksAboutUnsavedChanges()
     ModalDriver driver;
     driver.handlers.push_back(choosePeriod(3, "21", "168:00"));
     TfmMain main(s);
-    main.setAutoStart(false);
-    main.show();
-    QVERIFY(main.firstActivation());
+    QVERIFY(runStartUp(main));
 
     s.img->Kintai[1].ZangyoJikan = 4;
     s.recalcAllAsk();
@@ -279,9 +279,7 @@ void openBonus(TestBase &base, Session &s, RulePrompter &p, Prompter::Answer ans
     bonusDriver = new ModalDriver; // rejects every window but the period selection
     bonusDriver->handlers.push_back(choosePeriod(13, "", "", " 7", "10"));
     out = new TfmMain(s);
-    out->setAutoStart(false);
-    out->show();
-    QVERIFY(out->firstActivation());
+    QVERIFY(runStartUp(*out));
 }
 
 } // namespace
@@ -363,9 +361,7 @@ void ScreenMainTest::detailSteppingSelectsTheMainLine()
     ModalDriver driver;
     driver.handlers.push_back(choosePeriod(4));
     TfmMain main(s);
-    main.setAutoStart(false);
-    main.show();
-    QVERIFY(main.firstActivation());
+    QVERIFY(runStartUp(main));
     QCOMPARE(main.selectedSlot(), 1);
 
     // Stepping on in the detail screen moves the main list's selection with it, and the
